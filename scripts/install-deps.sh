@@ -1,0 +1,47 @@
+#!/bin/sh
+# Installs, with apt-get, the Debian packages that building, running and
+# testing Numoria need and that are not installed yet. Does nothing when all
+# are there, so `make run` and `make test` can call it every time.
+set -eu
+
+packages="
+cmake
+g++
+make
+ninja-build
+pkg-config
+qt6-base-dev
+qt6-svg-dev
+qt6-qpa-plugins
+libgl-dev
+fonts-dejavu-core
+xvfb
+xauth
+imagemagick
+ffmpeg
+"
+
+missing=""
+for package in $packages; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    case "$status" in
+        *"install ok installed"*) ;;
+        *) missing="$missing $package" ;;
+    esac
+done
+
+[ -z "$missing" ] && exit 0
+
+echo "Installing missing packages:$missing"
+if [ "$(id -u)" -eq 0 ]; then
+    sudo=""
+elif command -v sudo >/dev/null 2>&1; then
+    sudo="sudo"
+else
+    echo "install-deps: run as root, or install sudo, to install:$missing" >&2
+    exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -q
+# shellcheck disable=SC2086
+$sudo apt-get install -y -q --no-install-recommends $missing
