@@ -1,0 +1,1 @@
+// Anchors the embedded data in a library of its own.
