@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QSvgRenderer>
+#include <QWidget>
+
+namespace numoria {
+
+// One cell of the ideogram column: a picture stretched to the cell, the value
+// it stands for (its tag), and its place in twips.
+class IdeogramCell : public QWidget
+{
+    Q_OBJECT
+
+public:
+    IdeogramCell(int index, QWidget *parent);
+
+    int index() const { return index_; }
+    int picture() const { return picture_; }
+    QString tag() const { return tag_; }
+
+    // Loads the picture from the resources each time, like the original.
+    void setPicture(int ideogram);
+    void setTag(const QString &tag);
+
+    float leftTwips() const { return left_; }
+    float topTwips() const { return top_; }
+    float widthTwips() const { return width_; }
+    float heightTwips() const { return height_; }
+    void setTwipsGeometry(float left, float top, float width, float height);
+    void setTopTwips(float top);
+
+signals:
+    void mouseMoved(int index);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    int index_;
+    int picture_ = 0;
+    QString tag_;
+    QSvgRenderer renderer_;
+    float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+};
+
+// Where the picture of an ideogram lives in the resources.
+QString ideogramPicturePath(int ideogram);
+
+}  // namespace numoria
