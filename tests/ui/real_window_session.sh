@@ -1,0 +1,53 @@
+#!/bin/sh
+# Runs inside Xvfb (see real_window.sh). No window manager: the pointer gives focus.
+set -eu
+program=$1
+shots=$2
+unset QT_QPA_PLATFORM
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+# Starts the program, waits for its window, and prints its id.
+start() {
+    "$program" >"$shots/program.log" 2>&1 &
+    pid=$!
+    window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Numoria$' | head -n 1) \
+        || fail "no window appeared"
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    # the menu bar sits above the 162 x 277 client area
+    menu=$((HEIGHT - 277))
+}
+
+click() { xdotool mousemove "$((X + $1))" "$((Y + $2))" click 1; sleep 0.3; }
+
+for language in fr de en; do
+    start
+    [ "$WIDTH" -eq 162 ] || fail "window is $WIDTH pixels wide"
+    case $language in
+        de) click 20 $((menu / 2)); xdotool key d; sleep 0.5 ;;
+        en) click 20 $((menu / 2)); xdotool key e; sleep 0.5 ;;
+    esac
+    click 100 $((menu + 49))          # into the input box
+    xdotool key End BackSpace
+    xdotool type --delay 50 12345
+    click 100 $((menu + 92))          # the convert button
+    sleep 0.5
+    xdotool mousemove "$((X + 28))" "$((Y + menu + 52))"   # rest on the first ideogram
+    sleep 1.5
+    # wide enough for the tooltip beside the window
+    import -window root -crop "$((WIDTH + 190))x$((HEIGHT + 10))+${X}+${Y}" "$shots/main-$language.png"
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+
+    # The light yellow client area and nine ideograms down the column.
+    yellow=$(convert "$shots/main-$language.png" -format '%[pixel:p{150,270}]' info:)
+    case $yellow in *255,255,192*|*FFFFC0*|*ffffc0*) ;; *) fail "background is $yellow" ;; esac
+    ninth=$((menu + 40 + 8 * 25 + 12))
+    last=$(convert "$shots/main-$language.png" -format "%[pixel:p{28,$ninth}]" info:)
+    case $last in *255,255,192*|*FFFFC0*|*ffffc0*) fail "no ninth ideogram ($last)" ;; esac
+    echo "ok: $language window shot"
+done
+
+cmp -s "$shots/main-fr.png" "$shots/main-de.png" && fail "French and German look the same"
+cmp -s "$shots/main-fr.png" "$shots/main-en.png" && fail "French and English look the same"
+echo "ok: screenshots in $shots"
