@@ -17,6 +17,7 @@ libgl-dev
 fonts-dejavu-core
 xvfb
 xauth
+xdotool
 imagemagick
 ffmpeg
 "
