@@ -1,0 +1,26 @@
+#include "clip_files.h"
+
+#include "avi_writer.h"
+#include "sample_pictures.h"
+
+#include <QFile>
+
+std::vector<std::uint8_t> colourClip(int width, int height, int frames, std::uint32_t microsecondsPerFrame)
+{
+    AviSpec spec;
+    spec.width = width;
+    spec.height = height;
+    spec.bitCount = 24;
+    spec.microsecondsPerFrame = microsecondsPerFrame;
+    for (const ColourPicture &picture : sampleColourPictures(width, height, frames))
+        spec.chunks.push_back({"00db", packColourRows(picture, width, height, 24, false)});
+    return writeAvi(spec);
+}
+
+bool writeClipFile(const QString &path, const std::vector<std::uint8_t> &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly)
+        && file.write(reinterpret_cast<const char *>(bytes.data()), static_cast<qint64>(bytes.size()))
+        == static_cast<qint64>(bytes.size());
+}

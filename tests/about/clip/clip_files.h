@@ -1,0 +1,13 @@
+#pragma once
+
+// Small clip files for the widget tests, each frame a different picture.
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+// A 24-bit uncompressed clip: frame f shows sampleColourPictures' frame f.
+std::vector<std::uint8_t> colourClip(int width, int height, int frames, std::uint32_t microsecondsPerFrame);
+
+bool writeClipFile(const QString &path, const std::vector<std::uint8_t> &bytes);
