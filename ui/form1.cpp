@@ -1,6 +1,9 @@
 #include "form1.h"
 
+#include "animation.h"
 #include "caption_fit.h"
+#include "clip_path.h"
+#include "frm_about.h"
 #include "ideogram.h"
 #include "ideogram_cell.h"
 #include "input_checks.h"
@@ -8,6 +11,7 @@
 #include "language.h"
 #include "line_edit_input.h"
 #include "message_box.h"
+#include "pictures.h"
 #include "string_table.h"
 #include "twips.h"
 #include "widget_column.h"
@@ -140,8 +144,7 @@ void Form1::buildControls()
         connect(cell, &IdeogramCell::mouseMoved, this, [this](int index) { Image1_MouseMove(index); });
     });
 
-    // The clip itself is opened by the animation control once it is in place.
-    Animation1_ = new QWidget(client_);
+    Animation1_ = new Animation(client_);
     Animation1_->setObjectName(QStringLiteral("Animation1"));
     Animation1_->setGeometry(twipsRect(1080, 2760, 615, 615));
 
@@ -212,7 +215,7 @@ void Form1::mise_en_form()
     column_->writeFirst(ideogram::forDigit(Text1_->text().toInt()), "0");
     Label1_->setText(message(msg::Prompt));
     setWindowTitle(message(msg::AppTitle));
-    // Animation1 opens its clip here once the control exists.
+    Animation1_->open(clipPath());
     Command1_->setToolTip(message(msg::ConvertTooltip));
     Command1_->setText(message(msg::ConvertButton));
     mnfich_->setTitle(message(msg::FileMenu));
@@ -238,7 +241,7 @@ void Form1::mnfr_Click() { chooseLanguage(mnfr_, language::French); }
 void Form1::mnall_Click() { chooseLanguage(mnall_, language::German); }
 void Form1::mnengl_Click() { chooseLanguage(mnengl_, language::English); }
 
-void Form1::mnapro_Click() { emit aboutRequested(); }
+void Form1::mnapro_Click() { frmAbout::showInstance(); }
 
 void Form1::mnquit_Click() { close(); }
 

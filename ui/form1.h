@@ -15,6 +15,7 @@ class QToolButton;
 
 namespace numoria {
 
+class Animation;
 class IdeogramCell;
 class LineEditInput;
 class WidgetColumn;
@@ -46,9 +47,6 @@ public:
     // The client area, in device-independent pixels (the window adds its menu).
     static QSize clientSize();
 
-signals:
-    void aboutRequested();
-
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -70,7 +68,7 @@ private:
     QLabel *Label1_ = nullptr;
     QLineEdit *Text1_ = nullptr;
     QToolButton *Command1_ = nullptr;
-    QWidget *Animation1_ = nullptr;
+    Animation *Animation1_ = nullptr;
     std::unique_ptr<WidgetColumn> column_;
     std::unique_ptr<LineEditInput> input_;
     std::unique_ptr<Converter> converter_;

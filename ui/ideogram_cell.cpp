@@ -1,13 +1,12 @@
 #include "ideogram_cell.h"
 
 #include "ideogram.h"
+#include "pictures.h"
 #include "twips.h"
 
 #include <QPainter>
 
 namespace numoria {
-
-QString ideogramPicturePath(int ideogram) { return QStringLiteral(":/ideograms/%1.svg").arg(ideogram); }
 
 IdeogramCell::IdeogramCell(int index, QWidget *parent) : QWidget(parent), index_(index)
 {

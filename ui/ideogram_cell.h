@@ -44,7 +44,4 @@ private:
     float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
 };
 
-// Where the picture of an ideogram lives in the resources.
-QString ideogramPicturePath(int ideogram);
-
 }  // namespace numoria

@@ -1,6 +1,6 @@
 #include "form1.h"
 #include "ideogram.h"
-#include "ideogram_cell.h"
+#include "pictures.h"
 
 #include <QApplication>
 #include <QIcon>

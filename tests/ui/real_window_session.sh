@@ -36,7 +36,24 @@ for language in fr de en; do
     sleep 1.5
     # wide enough for the tooltip beside the window
     import -window root -crop "$((WIDTH + 190))x$((HEIGHT + 10))+${X}+${Y}" "$shots/main-$language.png"
-    kill "$pid"
+    # The About box from the menu: first item.
+    click 20 $((menu / 2)); xdotool key Down Return
+    about=$(timeout 10 xdotool search --sync --onlyvisible --name '^(A propos de|Diesbezüglich |About of) Numoria$' \
+        | head -n 1) || fail "no About box in $language"
+    sleep 1
+    eval "$(xdotool getwindowgeometry --shell --prefix ABOUT_ "$about")"
+    import -window root -crop "${ABOUT_WIDTH}x${ABOUT_HEIGHT}+${ABOUT_X}+${ABOUT_Y}" "$shots/about-$language.png"
+
+    # Quit from the menu (its last item) leaves the program running for the
+    # About box; Escape on the box then ends it.
+    click 20 $((menu / 2)); xdotool key Up Return
+    sleep 1
+    kill -0 "$pid" 2>/dev/null || fail "the program ended while its About box was open"
+    xdotool mousemove "$((ABOUT_X + 20))" "$((ABOUT_Y + 20))" windowfocus "$about"
+    sleep 0.3
+    xdotool key Escape
+    for _ in 1 2 3 4 5 6 7 8 9 10; do kill -0 "$pid" 2>/dev/null || break; sleep 0.5; done
+    if kill -0 "$pid" 2>/dev/null; then kill "$pid"; fail "the program outlived its last window"; fi
     wait "$pid" 2>/dev/null || true
 
     # The light yellow client area and nine ideograms down the column.
@@ -45,7 +62,7 @@ for language in fr de en; do
     ninth=$((menu + 40 + 8 * 25 + 12))
     last=$(convert "$shots/main-$language.png" -format "%[pixel:p{28,$ninth}]" info:)
     case $last in *255,255,192*|*FFFFC0*|*ffffc0*) fail "no ninth ideogram ($last)" ;; esac
-    echo "ok: $language window shot"
+    echo "ok: $language main window and About box"
 done
 
 cmp -s "$shots/main-fr.png" "$shots/main-de.png" && fail "French and German look the same"
