@@ -270,15 +270,19 @@ void TestAviReader::matchesFfmpeg()
 
     const std::uint32_t mask = sample.compareAlpha ? 0xFFFFFFFFu : 0x00FFFFFFu;
     for (std::size_t f = 0; f < clip.frames.size(); ++f) {
-        QCOMPARE(clip.frames[f].size(), static_cast<std::size_t>(clip.width) * clip.height);
-        for (std::size_t i = 0; i < clip.frames[f].size(); ++i) {
-            const std::uint32_t got = clip.frames[f][i];
-            QVERIFY2((got >> 24) == 0xFF, ("frame " + std::to_string(f) + " not opaque").c_str());
-            const auto where = "frame " + std::to_string(f) + " pixel " + std::to_string(i) + ": ours " + hex(got);
-            QVERIFY2((got & mask) == (reference.frames[f][i] & mask),
-                     (where + ", FFmpeg " + hex(reference.frames[f][i])).c_str());
+        const std::vector<std::uint32_t> &got = clip.frames[f];
+        QCOMPARE(got.size(), static_cast<std::size_t>(clip.width) * clip.height);
+        for (std::size_t i = 0; i < got.size(); ++i) {
+            const bool opaquePixel = (got[i] >> 24) == 0xFF;
+            const bool likeFfmpeg = (got[i] & mask) == (reference.frames[f][i] & mask);
+            const bool asWritten = sample.expected.empty() || got[i] == sample.expected[f][i];
+            if (opaquePixel && likeFfmpeg && asWritten)
+                continue;
+            std::string where = "frame " + std::to_string(f) + " pixel " + std::to_string(i) + ": ours " + hex(got[i])
+                + ", FFmpeg " + hex(reference.frames[f][i]);
             if (!sample.expected.empty())
-                QVERIFY2(got == sample.expected[f][i], (where + ", written " + hex(sample.expected[f][i])).c_str());
+                where += ", written " + hex(sample.expected[f][i]);
+            QFAIL(where.c_str());
         }
     }
 }
