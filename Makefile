@@ -3,7 +3,24 @@ BUILD ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test clean
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+BENCH_BUILD ?= build-bench
+# Seconds each fuzz target runs: `make fuzz FUZZ_SECONDS=600` for a longer hunt.
+ifeq ($(CI),true)
+FUZZ_SECONDS ?= 20
+else
+FUZZ_SECONDS ?= 60
+endif
+# Stop at the first fault of any kind, with a stack, and fail on leaks of our own.
+# Not strict_string_checks: libxkbcommon-x11 strndup()s unterminated atom names,
+# which is legal, and the real window under Xvfb would stop there.
+SANITIZER_ENV = \
+	ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1 \
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1:report_error_type=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0
+
+.PHONY: all deps configure build run test clean test-sanitize fuzz bench
 
 all: build
 
@@ -21,6 +38,27 @@ run: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize: deps
+	@cmake -S . -B $(ASAN_BUILD) -G Ninja $(CMAKE_FLAGS) -DNUMORIA_SANITIZE=ON >/dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+	@cd $(ASAN_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS)
+
+# Every libFuzzer target for FUZZ_SECONDS each (clang, with the same sanitizers).
+fuzz:
+	@./scripts/install-deps.sh fuzz
+	@cmake -S . -B $(FUZZ_BUILD) -G Ninja $(CMAKE_FLAGS) -DCMAKE_CXX_COMPILER=clang++ \
+		-DNUMORIA_SANITIZE=ON -DNUMORIA_FUZZ=ON -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target numoria_fuzzers
+	@$(SANITIZER_ENV) ./tests/fuzz/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# Release build of bench/ only; prints one table of time per number.
+bench:
+	@./scripts/install-deps.sh bench
+	@cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DNUMORIA_BENCH=ON >/dev/null
+	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target numoria_bench
+	@$(BENCH_BUILD)/bench/numoria_bench
 
 clean:
 	rm -rf $(BUILD)

@@ -2,6 +2,9 @@
 # Installs, with apt-get, the Debian packages that building, running and
 # testing Numoria need and that are not installed yet. Does nothing when all
 # are there, so `make run` and `make test` can call it every time.
+# Usage: install-deps.sh [group...]; the groups add what other commands need:
+#   fuzz   clang and its libFuzzer runtime, llvm for readable crash stacks (make fuzz)
+#   bench  ICU and Google Benchmark (make bench)
 set -eu
 
 packages="
@@ -20,7 +23,22 @@ xauth
 xdotool
 imagemagick
 ffmpeg
+desktop-file-utils
+appstream
+dpkg-dev
+file
 "
+
+for group in "$@"; do
+    case "$group" in
+        fuzz) packages="$packages clang libclang-rt-14-dev llvm" ;;
+        bench) packages="$packages libicu-dev libbenchmark-dev" ;;
+        *)
+            echo "install-deps: unknown package group '$group' (known: fuzz, bench)" >&2
+            exit 2
+            ;;
+    esac
+done
 
 missing=""
 for package in $packages; do
