@@ -62,3 +62,22 @@ bench:
 
 clean:
 	rm -rf $(BUILD)
+
+# Installs into PREFIX (default /usr/local; DESTDIR for a staging tree):
+#   sudo make install    make install PREFIX=/usr DESTDIR=/tmp/stage
+PREFIX ?= /usr/local
+
+.PHONY: install package
+
+install: configure
+	@cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD)
+
+# dist/numoria_<version>_<arch>.deb, laid out for /usr.
+package: configure
+	@cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+	@rm -f $(BUILD)/numoria_*.deb
+	@cd $(BUILD) && cpack -G DEB
+	@mkdir -p dist && cp $(BUILD)/numoria_*.deb dist/
