@@ -48,6 +48,7 @@ private slots:
     void isAFixedBoxOfItsOwn();
     void anyClipProblemLeavesTheAreaEmpty_data();
     void anyClipProblemLeavesTheAreaEmpty();
+    void clipReplacedWhileRunning();
 };
 
 void TestFrmAbout::cleanup()
@@ -222,6 +223,34 @@ void TestFrmAbout::anyClipProblemLeavesTheAreaEmpty()
     QCOMPARE(box->findChild<Animation *>("Animation1")->frameCount(), frames);
     QCOMPARE(textOf(box, "Label1"), QStringLiteral("Auteur membre du Ordalis"));
     QVERIFY(!box->findChild<QLabel *>("Image1")->pixmap().isNull());
+}
+
+void TestFrmAbout::clipReplacedWhileRunning()
+{
+    const std::vector<std::uint8_t> four = colourClip(8, 8, 4, 50000);
+    const std::vector<std::uint8_t> two = colourClip(6, 6, 2, 80000);
+    QVERIFY(writeClipFile(clipPath(), four));
+    Form1 form;
+    form.show();
+    auto *mainClip = form.findChild<Animation *>("Animation1");
+    QCOMPARE(mainClip->frameCount(), 4);
+
+    // Whatever lies in the file now, the clip already playing goes on; the
+    // next opening (a language change, the About box) reads the file anew.
+    QVERIFY(writeClipFile(clipPath(), std::vector<std::uint8_t>(four.begin(), four.begin() + 100)));
+    mainClip->showNextFrame();
+    QCOMPARE(mainClip->frameCount(), 4);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("numoria\\.avi"));
+    form.findChild<QAction *>("mnall")->trigger();
+    QCOMPARE(mainClip->frameCount(), 0);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("numoria\\.avi"));
+    form.findChild<QAction *>("mnapro")->trigger();
+    QCOMPARE(frmAbout::instance()->findChild<Animation *>("Animation1")->frameCount(), 0);
+
+    QVERIFY(writeClipFile(clipPath(), two));
+    form.findChild<QAction *>("mnengl")->trigger();
+    QCOMPARE(mainClip->frameCount(), 2);
+    QCOMPARE(mainClip->frameIntervalMs(), 80);
 }
 
 QTEST_MAIN(TestFrmAbout)
