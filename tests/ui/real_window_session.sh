@@ -54,7 +54,14 @@ for language in fr de en; do
     xdotool key Escape
     for _ in 1 2 3 4 5 6 7 8 9 10; do kill -0 "$pid" 2>/dev/null || break; sleep 0.5; done
     if kill -0 "$pid" 2>/dev/null; then kill "$pid"; fail "the program outlived its last window"; fi
-    wait "$pid" 2>/dev/null || true
+    # It ended by itself, so its exit status and its log say whether it ended well
+    # (a sanitized build reports leaks and errors at exit).
+    status=0
+    wait "$pid" || status=$?
+    [ "$status" -eq 0 ] || fail "the program exited with status $status: $(cat "$shots/program.log")"
+    if grep -E -q 'Sanitizer|runtime error' "$shots/program.log"; then
+        fail "the program reported: $(cat "$shots/program.log")"
+    fi
 
     # The light yellow client area and nine ideograms down the column.
     yellow=$(convert "$shots/main-$language.png" -format '%[pixel:p{150,270}]' info:)
