@@ -186,7 +186,7 @@ void TestFrmAbout::anyClipProblemLeavesTheAreaEmpty_data()
 
     const std::vector<std::uint8_t> good = colourClip(8, 8, 3, 50000);
     const QByteArray goodBytes(reinterpret_cast<const char *>(good.data()), qsizetype(good.size()));
-    AviSpec huge;
+    AviLayout huge;
     huge.width = 10000;
     huge.height = 10000;
     huge.bitCount = 24;

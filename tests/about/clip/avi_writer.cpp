@@ -48,44 +48,44 @@ std::vector<std::uint8_t> riffList(const std::string &kind, const std::string &t
     return out;
 }
 
-std::vector<std::uint8_t> writeAvi(const AviSpec &spec)
+std::vector<std::uint8_t> writeAvi(const AviLayout &layout)
 {
     std::size_t frames = 0;
     std::size_t largest = 0;
-    for (const AviChunk &chunk : spec.chunks) {
+    for (const AviChunk &chunk : layout.chunks) {
         if (chunk.id.substr(2) == "dc" || chunk.id.substr(2) == "db")
             ++frames;
         largest = std::max(largest, chunk.data.size());
     }
-    const auto height = static_cast<std::uint32_t>(std::llabs(std::int64_t{spec.height}));
+    const auto height = static_cast<std::uint32_t>(std::llabs(std::int64_t{layout.height}));
 
     std::vector<std::uint8_t> avih;
-    for (std::uint32_t value : {spec.microsecondsPerFrame, 0u, 0u, 0x10u, static_cast<std::uint32_t>(frames), 0u, 1u,
-                                static_cast<std::uint32_t>(largest), static_cast<std::uint32_t>(spec.width), height,
+    for (std::uint32_t value : {layout.microsecondsPerFrame, 0u, 0u, 0x10u, static_cast<std::uint32_t>(frames), 0u, 1u,
+                                static_cast<std::uint32_t>(largest), static_cast<std::uint32_t>(layout.width), height,
                                 0u, 0u, 0u, 0u})
         appendU32(avih, value);
 
     std::vector<std::uint8_t> strh;
     appendText(strh, "vids");
-    appendU32(strh, spec.handler);
-    for (std::uint32_t value : {0u, 0u, 0u, spec.scale, spec.rate, 0u, static_cast<std::uint32_t>(frames),
+    appendU32(strh, layout.handler);
+    for (std::uint32_t value : {0u, 0u, 0u, layout.scale, layout.rate, 0u, static_cast<std::uint32_t>(frames),
                                 static_cast<std::uint32_t>(largest), 0xFFFFFFFFu, 0u})
         appendU32(strh, value);
     appendU32(strh, 0);
-    appendU16(strh, static_cast<std::uint32_t>(spec.width));
+    appendU16(strh, static_cast<std::uint32_t>(layout.width));
     appendU16(strh, height);
 
     std::vector<std::uint8_t> strf;
     appendU32(strf, 40);
-    appendU32(strf, static_cast<std::uint32_t>(spec.width));
-    appendU32(strf, static_cast<std::uint32_t>(spec.height));
+    appendU32(strf, static_cast<std::uint32_t>(layout.width));
+    appendU32(strf, static_cast<std::uint32_t>(layout.height));
     appendU16(strf, 1);
-    appendU16(strf, static_cast<std::uint32_t>(spec.bitCount));
-    appendU32(strf, spec.compression);
+    appendU16(strf, static_cast<std::uint32_t>(layout.bitCount));
+    appendU32(strf, layout.compression);
     for (std::uint32_t value : {static_cast<std::uint32_t>(largest), 0u, 0u,
-                                static_cast<std::uint32_t>(spec.palette.size()), 0u})
+                                static_cast<std::uint32_t>(layout.palette.size()), 0u})
         appendU32(strf, value);
-    for (std::uint32_t colour : spec.palette)
+    for (std::uint32_t colour : layout.palette)
         appendU32(strf, colour & 0xFFFFFF); // B, G, R, 0 in file order
 
     std::vector<std::uint8_t> strl = riffChunk("strh", strh);
@@ -97,9 +97,9 @@ std::vector<std::uint8_t> writeAvi(const AviSpec &spec)
 
     std::vector<std::uint8_t> movi;
     std::vector<std::uint8_t> index;
-    for (const AviChunk &chunk : spec.chunks) {
+    for (const AviChunk &chunk : layout.chunks) {
         appendText(index, chunk.id);
-        appendU32(index, &chunk == &spec.chunks.front() ? 0x10 : 0);
+        appendU32(index, &chunk == &layout.chunks.front() ? 0x10 : 0);
         appendU32(index, static_cast<std::uint32_t>(movi.size() + 4));
         appendU32(index, static_cast<std::uint32_t>(chunk.data.size()));
         const auto bytes = riffChunk(chunk.id, chunk.data);

@@ -13,7 +13,7 @@ struct AviChunk
     std::vector<std::uint8_t> data;
 };
 
-struct AviSpec
+struct AviLayout
 {
     std::int32_t width = 0;
     std::int32_t height = 0; // negative: top-down rows
@@ -27,7 +27,7 @@ struct AviSpec
     std::vector<AviChunk> chunks;
 };
 
-std::vector<std::uint8_t> writeAvi(const AviSpec &spec);
+std::vector<std::uint8_t> writeAvi(const AviLayout &layout);
 
 // Pieces for building damaged files by hand.
 std::vector<std::uint8_t> riffChunk(const std::string &id, const std::vector<std::uint8_t> &data);

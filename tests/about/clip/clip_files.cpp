@@ -7,14 +7,14 @@
 
 std::vector<std::uint8_t> colourClip(int width, int height, int frames, std::uint32_t microsecondsPerFrame)
 {
-    AviSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bitCount = 24;
-    spec.microsecondsPerFrame = microsecondsPerFrame;
+    AviLayout layout;
+    layout.width = width;
+    layout.height = height;
+    layout.bitCount = 24;
+    layout.microsecondsPerFrame = microsecondsPerFrame;
     for (const ColourPicture &picture : sampleColourPictures(width, height, frames))
-        spec.chunks.push_back({"00db", packColourRows(picture, width, height, 24, false)});
-    return writeAvi(spec);
+        layout.chunks.push_back({"00db", packColourRows(picture, width, height, 24, false)});
+    return writeAvi(layout);
 }
 
 bool writeClipFile(const QString &path, const std::vector<std::uint8_t> &bytes)

@@ -245,13 +245,13 @@ void TestAnimation::unplayableClip_data()
         return QByteArray(reinterpret_cast<const char *>(data.data()), static_cast<qsizetype>(data.size()));
     };
     const QByteArray good = bytes(colourClip(41, 41, 3, 100000));
-    AviSpec mjpeg;
+    AviLayout mjpeg;
     mjpeg.width = 41;
     mjpeg.height = 41;
     mjpeg.bitCount = 24;
     mjpeg.compression = fourccOf("MJPG");
     mjpeg.chunks.push_back({"00dc", {0xFF, 0xD8, 0xFF, 0xD9}});
-    AviSpec huge;
+    AviLayout huge;
     huge.width = 10000;
     huge.height = 10000;
     huge.bitCount = 24;

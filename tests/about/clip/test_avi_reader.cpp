@@ -46,26 +46,26 @@ std::vector<std::uint32_t> throughRgb555(const ColourPicture &picture)
     return out;
 }
 
-AviSpec indexedSpec(int bits, std::uint32_t compression, std::int32_t height)
+AviLayout indexedSpec(int bits, std::uint32_t compression, std::int32_t height)
 {
-    AviSpec spec;
-    spec.width = kWidth;
-    spec.height = height;
-    spec.bitCount = bits;
-    spec.compression = compression;
-    spec.palette = samplePalette(1 << bits);
-    return spec;
+    AviLayout layout;
+    layout.width = kWidth;
+    layout.height = height;
+    layout.bitCount = bits;
+    layout.compression = compression;
+    layout.palette = samplePalette(1 << bits);
+    return layout;
 }
 
 // An RLE clip: a full first frame, then only what changed.
-AviSpec rleSpec(int bits, const std::vector<IndexPicture> &pictures, bool deltas)
+AviLayout rleSpec(int bits, const std::vector<IndexPicture> &pictures, bool deltas)
 {
-    AviSpec spec = indexedSpec(bits, bits == 8 ? kBiRle8 : kBiRle4, kHeight);
+    AviLayout layout = indexedSpec(bits, bits == 8 ? kBiRle8 : kBiRle4, kHeight);
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         const IndexPicture *previous = (deltas && i > 0) ? &pictures[i - 1] : nullptr;
-        spec.chunks.push_back({"00dc", encodeRle(previous, pictures[i], kWidth, kHeight, bits)});
+        layout.chunks.push_back({"00dc", encodeRle(previous, pictures[i], kWidth, kHeight, bits)});
     }
-    return spec;
+    return layout;
 }
 
 struct Sample
@@ -188,58 +188,58 @@ Sample TestAviReader::makeSample(const QString &kind)
     const bool topDown = kind.contains("top-down");
     const std::int32_t height = topDown ? -kHeight : kHeight;
     if (kind.startsWith("8-bit")) {
-        AviSpec spec = indexedSpec(8, 0, height);
+        AviLayout layout = indexedSpec(8, 0, height);
         Sample sample;
         for (const IndexPicture &picture : indexed) {
-            spec.chunks.push_back({"00db", packIndexRows(picture, kWidth, kHeight, 8, topDown)});
-            sample.expected.push_back(opaque(spec.palette, picture));
+            layout.chunks.push_back({"00db", packIndexRows(picture, kWidth, kHeight, 8, topDown)});
+            sample.expected.push_back(opaque(layout.palette, picture));
         }
-        sample.bytes = writeAvi(spec);
+        sample.bytes = writeAvi(layout);
         return sample;
     }
     if (kind.startsWith("16-bit") || kind.startsWith("24-bit") || kind.startsWith("32-bit")) {
         const int bits = kind.left(2).toInt();
-        AviSpec spec;
-        spec.width = kWidth;
-        spec.height = height;
-        spec.bitCount = bits;
+        AviLayout layout;
+        layout.width = kWidth;
+        layout.height = height;
+        layout.bitCount = bits;
         Sample sample;
         for (const ColourPicture &picture : colour) {
             // The fourth byte of 32-bit pixels is unused: give it noise.
-            spec.chunks.push_back({"00db", packColourRows(picture, kWidth, kHeight, bits, topDown, 0x5A)});
+            layout.chunks.push_back({"00db", packColourRows(picture, kWidth, kHeight, bits, topDown, 0x5A)});
             sample.expected.push_back(bits == 16 ? throughRgb555(picture) : picture);
         }
-        sample.bytes = writeAvi(spec);
+        sample.bytes = writeAvi(layout);
         sample.compareAlpha = bits != 32;
         return sample;
     }
     // RLE
     const int bits = kind.startsWith("RLE8") ? 8 : 4;
     const auto &pictures = bits == 8 ? indexed : indexed16;
-    AviSpec spec = rleSpec(bits, pictures, !kind.contains("key frames"));
+    AviLayout layout = rleSpec(bits, pictures, !kind.contains("key frames"));
     Sample sample;
     for (const IndexPicture &picture : pictures)
-        sample.expected.push_back(opaque(spec.palette, picture));
+        sample.expected.push_back(opaque(layout.palette, picture));
     if (kind.contains("uncompressed frame")) {
         // Same size as a raw frame: read as one, as FFmpeg does.
-        spec.chunks[2].data = packIndexRows(pictures[2], kWidth, kHeight, bits, false);
+        layout.chunks[2].data = packIndexRows(pictures[2], kWidth, kHeight, bits, false);
     }
     if (kind.contains("mrle")) {
-        spec.compression = fourccOf("mrle");
-        spec.handler = fourccOf("mrle");
+        layout.compression = fourccOf("mrle");
+        layout.handler = fourccOf("mrle");
     }
     if (kind.contains("palette change")) {
         // Entries 1 to 3 change before frame 4; frames 4 on use them.
         std::vector<std::uint8_t> change{1, 3, 0, 0, 10, 20, 30, 0, 40, 50, 60, 0, 70, 80, 90, 0};
-        spec.chunks.insert(spec.chunks.begin() + 3, AviChunk{"00pc", change});
-        std::vector<std::uint32_t> changed = spec.palette;
+        layout.chunks.insert(layout.chunks.begin() + 3, AviChunk{"00pc", change});
+        std::vector<std::uint32_t> changed = layout.palette;
         changed[1] = 0x0A141E;
         changed[2] = 0x28323C;
         changed[3] = 0x46505A;
         for (std::size_t i = 3; i < pictures.size(); ++i)
             sample.expected[i] = opaque(changed, pictures[i]);
     }
-    sample.bytes = writeAvi(spec);
+    sample.bytes = writeAvi(layout);
     return sample;
 }
 
@@ -346,38 +346,38 @@ void TestAviReader::rleEscapes()
     const std::vector<std::uint8_t> after = parse(expected);
     QCOMPARE(after.size(), before.size());
 
-    AviSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bitCount = bits;
-    spec.compression = bits == 8 ? kBiRle8 : kBiRle4;
+    AviLayout layout;
+    layout.width = width;
+    layout.height = height;
+    layout.bitCount = bits;
+    layout.compression = bits == 8 ? kBiRle8 : kBiRle4;
     for (std::uint32_t i = 0; i < (1u << bits); ++i)
-        spec.palette.push_back(i * 0x010101u);
-    spec.chunks.push_back({"00dc", encodeRle(nullptr, before, width, height, bits)});
-    spec.chunks.push_back({"00dc", data});
-    const AviReadResult result = numoria::readAvi(writeAvi(spec));
+        layout.palette.push_back(i * 0x010101u);
+    layout.chunks.push_back({"00dc", encodeRle(nullptr, before, width, height, bits)});
+    layout.chunks.push_back({"00dc", data});
+    const AviReadResult result = numoria::readAvi(writeAvi(layout));
     QVERIFY2(result.clip.has_value(), result.error.c_str());
     QCOMPARE(result.clip->frames.size(), std::size_t{2});
-    QCOMPARE(result.clip->frames[0], opaque(spec.palette, before));
-    QCOMPARE(result.clip->frames[1], opaque(spec.palette, after));
+    QCOMPARE(result.clip->frames[0], opaque(layout.palette, before));
+    QCOMPARE(result.clip->frames[1], opaque(layout.palette, after));
 }
 
 void TestAviReader::emptyChunkRepeatsThePreviousFrame()
 {
     for (const int bits : {8, 24}) {
-        AviSpec spec;
-        spec.width = kWidth;
-        spec.height = kHeight;
-        spec.bitCount = bits;
-        spec.palette = bits == 8 ? samplePalette(256) : std::vector<std::uint32_t>{};
+        AviLayout layout;
+        layout.width = kWidth;
+        layout.height = kHeight;
+        layout.bitCount = bits;
+        layout.palette = bits == 8 ? samplePalette(256) : std::vector<std::uint32_t>{};
         const auto pictures = sampleIndexPictures(kWidth, kHeight, 2, 256);
         const auto colours = sampleColourPictures(kWidth, kHeight, 2);
         for (int i = 0; i < 2; ++i) {
-            spec.chunks.push_back({"00db", bits == 8 ? packIndexRows(pictures[i], kWidth, kHeight, 8, false)
+            layout.chunks.push_back({"00db", bits == 8 ? packIndexRows(pictures[i], kWidth, kHeight, 8, false)
                                                      : packColourRows(colours[i], kWidth, kHeight, 24, false)});
-            spec.chunks.push_back({"00db", {}});
+            layout.chunks.push_back({"00db", {}});
         }
-        const AviReadResult result = numoria::readAvi(writeAvi(spec));
+        const AviReadResult result = numoria::readAvi(writeAvi(layout));
         QVERIFY2(result.clip.has_value(), result.error.c_str());
         const auto &frames = result.clip->frames;
         QCOMPARE(frames.size(), std::size_t{4});
@@ -406,11 +406,11 @@ void TestAviReader::frameDurationComesFromTheHeaders()
     QFETCH(uint, scale);
     QFETCH(uint, rate);
     QFETCH(uint, expected);
-    AviSpec spec = rleSpec(8, sampleIndexPictures(kWidth, kHeight, 2, 256), true);
-    spec.microsecondsPerFrame = mainHeader;
-    spec.scale = scale;
-    spec.rate = rate;
-    const AviReadResult result = numoria::readAvi(writeAvi(spec));
+    AviLayout layout = rleSpec(8, sampleIndexPictures(kWidth, kHeight, 2, 256), true);
+    layout.microsecondsPerFrame = mainHeader;
+    layout.scale = scale;
+    layout.rate = rate;
+    const AviReadResult result = numoria::readAvi(writeAvi(layout));
     QVERIFY2(result.clip.has_value(), result.error.c_str());
     QCOMPARE(result.clip->microsecondsPerFrame, expected);
 }
@@ -421,11 +421,11 @@ void TestAviReader::refusesBadData_data()
     QTest::addColumn<QString>("reason");
 
     const auto pictures = sampleIndexPictures(kWidth, kHeight, 3, 256);
-    const AviSpec good = rleSpec(8, pictures, true);
-    const auto variant = [&](const std::function<void(AviSpec &)> &change) {
-        AviSpec spec = good;
-        change(spec);
-        return writeAvi(spec);
+    const AviLayout good = rleSpec(8, pictures, true);
+    const auto variant = [&](const std::function<void(AviLayout &)> &change) {
+        AviLayout layout = good;
+        change(layout);
+        return writeAvi(layout);
     };
     const std::vector<std::uint8_t> goodBytes = writeAvi(good);
 
@@ -436,50 +436,50 @@ void TestAviReader::refusesBadData_data()
                                           << "not an AVI file";
     QTest::newRow("truncated") << std::vector<std::uint8_t>(goodBytes.begin(), goodBytes.begin() + goodBytes.size() / 2)
                                << "truncated file";
-    QTest::newRow("motion JPEG") << variant([](AviSpec &s) {
+    QTest::newRow("motion JPEG") << variant([](AviLayout &s) {
         s.compression = fourccOf("MJPG");
         s.bitCount = 24;
     }) << "unsupported codec 'MJPG'";
-    QTest::newRow("H.264") << variant([](AviSpec &s) { s.compression = fourccOf("H264"); })
+    QTest::newRow("H.264") << variant([](AviLayout &s) { s.compression = fourccOf("H264"); })
                            << "unsupported codec 'H264'";
-    QTest::newRow("bit fields") << variant([](AviSpec &s) {
+    QTest::newRow("bit fields") << variant([](AviLayout &s) {
         s.compression = 3;
         s.bitCount = 16;
     }) << "unsupported codec compression type 3";
-    QTest::newRow("uncompressed 4-bit") << variant([](AviSpec &s) {
+    QTest::newRow("uncompressed 4-bit") << variant([](AviLayout &s) {
         s.compression = 0;
         s.bitCount = 4;
     }) << "unsupported bit depth 4";
-    QTest::newRow("RLE8 at 4 bits") << variant([](AviSpec &s) { s.bitCount = 4; }) << "RLE8 video with 4 bits";
-    QTest::newRow("RLE4 at 8 bits") << variant([](AviSpec &s) { s.compression = kBiRle4; }) << "RLE4 video with 8 bits";
-    QTest::newRow("RLE top-down") << variant([](AviSpec &s) { s.height = -kHeight; }) << "top-down";
-    QTest::newRow("10000 x 10000") << variant([](AviSpec &s) {
+    QTest::newRow("RLE8 at 4 bits") << variant([](AviLayout &s) { s.bitCount = 4; }) << "RLE8 video with 4 bits";
+    QTest::newRow("RLE4 at 8 bits") << variant([](AviLayout &s) { s.compression = kBiRle4; }) << "RLE4 video with 8 bits";
+    QTest::newRow("RLE top-down") << variant([](AviLayout &s) { s.height = -kHeight; }) << "top-down";
+    QTest::newRow("10000 x 10000") << variant([](AviLayout &s) {
         s.width = 10000;
         s.height = 10000;
     }) << "10000 x 10000 pixels is larger than the limit";
-    QTest::newRow("1025 wide") << variant([](AviSpec &s) { s.width = 1025; }) << "larger than the limit";
-    QTest::newRow("1025 high") << variant([](AviSpec &s) { s.height = 1025; }) << "larger than the limit";
-    QTest::newRow("most negative height") << variant([](AviSpec &s) {
+    QTest::newRow("1025 wide") << variant([](AviLayout &s) { s.width = 1025; }) << "larger than the limit";
+    QTest::newRow("1025 high") << variant([](AviLayout &s) { s.height = 1025; }) << "larger than the limit";
+    QTest::newRow("most negative height") << variant([](AviLayout &s) {
         s.compression = 0;
         s.height = INT32_MIN;
     }) << "larger than the limit";
-    QTest::newRow("zero width") << variant([](AviSpec &s) { s.width = 0; }) << "corrupt file: picture of 0 x";
-    QTest::newRow("negative width") << variant([](AviSpec &s) { s.width = -5; }) << "corrupt file: picture of -5 x";
-    QTest::newRow("zero height") << variant([](AviSpec &s) { s.height = 0; }) << "corrupt file: picture of";
-    QTest::newRow("no frame rate") << variant([](AviSpec &s) {
+    QTest::newRow("zero width") << variant([](AviLayout &s) { s.width = 0; }) << "corrupt file: picture of 0 x";
+    QTest::newRow("negative width") << variant([](AviLayout &s) { s.width = -5; }) << "corrupt file: picture of -5 x";
+    QTest::newRow("zero height") << variant([](AviLayout &s) { s.height = 0; }) << "corrupt file: picture of";
+    QTest::newRow("no frame rate") << variant([](AviLayout &s) {
         s.microsecondsPerFrame = 0;
         s.rate = 0;
     }) << "no frame rate";
-    QTest::newRow("no frames") << variant([](AviSpec &s) { s.chunks.clear(); }) << "no frames";
-    QTest::newRow("only audio chunks") << variant([](AviSpec &s) {
+    QTest::newRow("no frames") << variant([](AviLayout &s) { s.chunks.clear(); }) << "no frames";
+    QTest::newRow("only audio chunks") << variant([](AviLayout &s) {
         for (AviChunk &chunk : s.chunks)
             chunk.id = "01wb";
     }) << "no frames";
-    QTest::newRow("frames of another stream") << variant([](AviSpec &s) {
+    QTest::newRow("frames of another stream") << variant([](AviLayout &s) {
         for (AviChunk &chunk : s.chunks)
             chunk.id = "01dc";
     }) << "no frames";
-    QTest::newRow("short uncompressed frame") << variant([](AviSpec &s) {
+    QTest::newRow("short uncompressed frame") << variant([](AviLayout &s) {
         s.compression = 0;
         for (AviChunk &chunk : s.chunks)
             chunk.data = packIndexRows(sampleIndexPictures(kWidth, kHeight, 1, 256)[0], kWidth, kHeight, 8, false);
@@ -506,13 +506,13 @@ void TestAviReader::refusesBadData_data()
 
     std::vector<std::uint8_t> manyFrames;
     {
-        AviSpec spec;
-        spec.width = 1;
-        spec.height = 1;
-        spec.compression = kBiRle8;
-        spec.palette = {0};
-        spec.chunks.assign(numoria::kMaxClipFrames + 1, AviChunk{"00dc", {}});
-        manyFrames = writeAvi(spec);
+        AviLayout layout;
+        layout.width = 1;
+        layout.height = 1;
+        layout.compression = kBiRle8;
+        layout.palette = {0};
+        layout.chunks.assign(numoria::kMaxClipFrames + 1, AviChunk{"00dc", {}});
+        manyFrames = writeAvi(layout);
     }
     QTest::newRow("too many frames") << manyFrames << "too many frames";
 }
@@ -540,13 +540,13 @@ void TestAviReader::decodedSizeLimitIsExact()
 {
     QFETCH(int, frames);
     QFETCH(bool, accepted);
-    AviSpec spec;
-    spec.width = numoria::kMaxClipSide;
-    spec.height = numoria::kMaxClipSide;
-    spec.compression = kBiRle8;
-    spec.palette = {0x112233};
-    spec.chunks.assign(static_cast<std::size_t>(frames), AviChunk{"00dc", {0, 1}});
-    const AviReadResult result = numoria::readAvi(writeAvi(spec));
+    AviLayout layout;
+    layout.width = numoria::kMaxClipSide;
+    layout.height = numoria::kMaxClipSide;
+    layout.compression = kBiRle8;
+    layout.palette = {0x112233};
+    layout.chunks.assign(static_cast<std::size_t>(frames), AviChunk{"00dc", {0, 1}});
+    const AviReadResult result = numoria::readAvi(writeAvi(layout));
     QCOMPARE(result.clip.has_value(), accepted);
     if (accepted) {
         QCOMPARE(result.clip->frames.size(), static_cast<std::size_t>(frames));
@@ -589,7 +589,7 @@ void TestAviReader::everyTruncationIsRefused_data()
     QTest::addColumn<std::vector<std::uint8_t>>("bytes");
     const auto pictures = sampleIndexPictures(kWidth, kHeight, 3, 256);
     QTest::newRow("RLE8") << writeAvi(rleSpec(8, pictures, true));
-    AviSpec raw = indexedSpec(8, 0, -kHeight);
+    AviLayout raw = indexedSpec(8, 0, -kHeight);
     for (const IndexPicture &picture : pictures)
         raw.chunks.push_back({"00db", packIndexRows(picture, kWidth, kHeight, 8, true)});
     QTest::newRow("8-bit top-down") << writeAvi(raw);
@@ -610,11 +610,11 @@ void TestAviReader::survivesCorruption_data()
 {
     QTest::addColumn<std::vector<std::uint8_t>>("bytes");
     // A short palette keeps the header small: every header byte gets hit.
-    AviSpec rle8 = rleSpec(8, sampleIndexPictures(kWidth, kHeight, 4, 16), true);
+    AviLayout rle8 = rleSpec(8, sampleIndexPictures(kWidth, kHeight, 4, 16), true);
     rle8.palette.resize(16);
     QTest::newRow("RLE8") << writeAvi(rle8);
     QTest::newRow("RLE4") << writeAvi(rleSpec(4, sampleIndexPictures(kWidth, kHeight, 4, 16), true));
-    AviSpec colour;
+    AviLayout colour;
     colour.width = kWidth;
     colour.height = kHeight;
     colour.bitCount = 16;
