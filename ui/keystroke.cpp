@@ -48,7 +48,13 @@ std::optional<int> characterCode(const QKeyEvent &event)
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
     case Qt::Key_Delete:
-        return std::nullopt;  // focus and editing keys type nothing
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return std::nullopt;  // focus, editing and moving keys type nothing, whatever text they carry
     case Qt::Key_Backspace:
         return kBackspace;
     case Qt::Key_Return:
