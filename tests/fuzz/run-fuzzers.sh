@@ -21,6 +21,9 @@ while IFS="$tab" read -r name program corpus crashes; do
     mkdir -p "$work/$name/corpus" "$work/$name/artifacts"
     dict=""
     [ -f "$here/$name.dict" ] && dict="-dict=$here/$name.dict"
+    # Flags of the target's own come last, so they win over the defaults.
+    own=""
+    [ -f "$here/$name.options" ] && own=$(grep -v '^#' "$here/$name.options" | tr '\n' ' ')
     seeds="$corpus"
     [ -d "$crashes" ] && seeds="$seeds $crashes"
     echo "== fuzz $name for ${seconds}s"
@@ -28,7 +31,7 @@ while IFS="$tab" read -r name program corpus crashes; do
     # profiling lets comparisons against single digits guide the search.
     # shellcheck disable=SC2086
     if "$program" -max_total_time="$seconds" -max_len=16384 -use_value_profile=1 -timeout=10 \
-        -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$work/$name/artifacts/" $dict \
+        -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$work/$name/artifacts/" $dict $own \
         "$work/$name/corpus" $seeds >"$work/$name/log.txt" 2>&1 </dev/null; then
         grep -E "^(stat::number_of_executed_units|stat::new_units_added|Done)" "$work/$name/log.txt" || true
     else
