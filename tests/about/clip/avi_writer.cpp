@@ -3,113 +3,90 @@
 #include <algorithm>
 #include <cstdlib>
 
-void appendU16(std::vector<std::uint8_t> &out, std::uint32_t value)
+using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+
+void append(Bytes &out, std::initializer_list<std::uint32_t> values, int size = 4)
 {
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
+    for (std::uint32_t value : values) {
+        for (int i = 0; i < size; ++i)
+            out.push_back(static_cast<std::uint8_t>(value >> 8 * i));
+    }
 }
 
-void appendU32(std::vector<std::uint8_t> &out, std::uint32_t value)
-{
-    appendU16(out, value & 0xFFFF);
-    appendU16(out, value >> 16);
-}
+void append(Bytes &out, const std::string &text) { out.insert(out.end(), text.begin(), text.end()); }
 
-static void appendText(std::vector<std::uint8_t> &out, const std::string &fourcc)
-{
-    out.insert(out.end(), fourcc.begin(), fourcc.end());
-}
+void append(Bytes &out, const Bytes &bytes) { out.insert(out.end(), bytes.begin(), bytes.end()); }
+
+} // namespace
 
 std::uint32_t fourccOf(const char (&text)[5])
 {
-    return static_cast<std::uint8_t>(text[0]) | static_cast<std::uint8_t>(text[1]) << 8
-        | static_cast<std::uint8_t>(text[2]) << 16 | static_cast<std::uint32_t>(static_cast<std::uint8_t>(text[3])) << 24;
+    const auto byte = [&](int i) { return static_cast<std::uint32_t>(static_cast<std::uint8_t>(text[i])) << 8 * i; };
+    return byte(0) | byte(1) | byte(2) | byte(3);
 }
 
-std::vector<std::uint8_t> riffChunk(const std::string &id, const std::vector<std::uint8_t> &data)
+Bytes riffChunk(const std::string &id, const Bytes &data)
 {
-    std::vector<std::uint8_t> out;
-    appendText(out, id);
-    appendU32(out, static_cast<std::uint32_t>(data.size()));
-    out.insert(out.end(), data.begin(), data.end());
+    Bytes out;
+    append(out, id);
+    append(out, {static_cast<std::uint32_t>(data.size())});
+    append(out, data);
     if (data.size() % 2 != 0)
         out.push_back(0);
     return out;
 }
 
-std::vector<std::uint8_t> riffList(const std::string &kind, const std::string &type,
-                                   const std::vector<std::uint8_t> &body)
+Bytes riffList(const std::string &kind, const std::string &type, Bytes body)
 {
-    std::vector<std::uint8_t> out;
-    appendText(out, kind);
-    appendU32(out, static_cast<std::uint32_t>(body.size() + 4));
-    appendText(out, type);
-    out.insert(out.end(), body.begin(), body.end());
+    Bytes out;
+    append(out, kind);
+    append(out, {static_cast<std::uint32_t>(body.size() + 4)});
+    append(out, type);
+    append(out, body);
     return out;
 }
 
-std::vector<std::uint8_t> writeAvi(const AviLayout &layout)
+Bytes writeAvi(const AviLayout &layout)
 {
-    std::size_t frames = 0;
-    std::size_t largest = 0;
+    std::uint32_t frames = 0;
+    std::size_t largestChunk = 0;
     for (const AviChunk &chunk : layout.chunks) {
-        if (chunk.id.substr(2) == "dc" || chunk.id.substr(2) == "db")
-            ++frames;
-        largest = std::max(largest, chunk.data.size());
+        frames += chunk.id.substr(2) == "dc" || chunk.id.substr(2) == "db";
+        largestChunk = std::max(largestChunk, chunk.data.size());
     }
+    const auto largest = static_cast<std::uint32_t>(largestChunk);
+    const auto width = static_cast<std::uint32_t>(layout.width);
     const auto height = static_cast<std::uint32_t>(std::llabs(std::int64_t{layout.height}));
 
-    std::vector<std::uint8_t> avih;
-    for (std::uint32_t value : {layout.microsecondsPerFrame, 0u, 0u, 0x10u, static_cast<std::uint32_t>(frames), 0u, 1u,
-                                static_cast<std::uint32_t>(largest), static_cast<std::uint32_t>(layout.width), height,
-                                0u, 0u, 0u, 0u})
-        appendU32(avih, value);
-
-    std::vector<std::uint8_t> strh;
-    appendText(strh, "vids");
-    appendU32(strh, layout.handler);
-    for (std::uint32_t value : {0u, 0u, 0u, layout.scale, layout.rate, 0u, static_cast<std::uint32_t>(frames),
-                                static_cast<std::uint32_t>(largest), 0xFFFFFFFFu, 0u})
-        appendU32(strh, value);
-    appendU32(strh, 0);
-    appendU16(strh, static_cast<std::uint32_t>(layout.width));
-    appendU16(strh, height);
-
-    std::vector<std::uint8_t> strf;
-    appendU32(strf, 40);
-    appendU32(strf, static_cast<std::uint32_t>(layout.width));
-    appendU32(strf, static_cast<std::uint32_t>(layout.height));
-    appendU16(strf, 1);
-    appendU16(strf, static_cast<std::uint32_t>(layout.bitCount));
-    appendU32(strf, layout.compression);
-    for (std::uint32_t value : {static_cast<std::uint32_t>(largest), 0u, 0u,
-                                static_cast<std::uint32_t>(layout.palette.size()), 0u})
-        appendU32(strf, value);
+    Bytes avih;
+    append(avih, {layout.microsecondsPerFrame, 0, 0, 0x10, frames, 0, 1, largest, width, height, 0, 0, 0, 0});
+    Bytes strh;
+    append(strh, "vids");
+    append(strh, {layout.handler, 0, 0, 0, layout.scale, layout.rate, 0, frames, largest, 0xFFFFFFFF, 0, 0});
+    append(strh, {width, height}, 2);
+    Bytes strf;
+    append(strf, {40, width, static_cast<std::uint32_t>(layout.height)});
+    append(strf, {1, static_cast<std::uint32_t>(layout.bitCount)}, 2);
+    append(strf, {layout.compression, largest, 0, 0, static_cast<std::uint32_t>(layout.palette.size()), 0});
     for (std::uint32_t colour : layout.palette)
-        appendU32(strf, colour & 0xFFFFFF); // B, G, R, 0 in file order
+        append(strf, {colour & 0xFFFFFF}); // B, G, R, 0 in file order
 
-    std::vector<std::uint8_t> strl = riffChunk("strh", strh);
-    const auto format = riffChunk("strf", strf);
-    strl.insert(strl.end(), format.begin(), format.end());
-    std::vector<std::uint8_t> hdrl = riffChunk("avih", avih);
-    const auto stream = riffList("LIST", "strl", strl);
-    hdrl.insert(hdrl.end(), stream.begin(), stream.end());
-
-    std::vector<std::uint8_t> movi;
-    std::vector<std::uint8_t> index;
+    Bytes strl = riffChunk("strh", strh);
+    append(strl, riffChunk("strf", strf));
+    Bytes hdrl = riffChunk("avih", avih);
+    append(hdrl, riffList("LIST", "strl", strl));
+    Bytes movi;
+    Bytes index;
     for (const AviChunk &chunk : layout.chunks) {
-        appendText(index, chunk.id);
-        appendU32(index, &chunk == &layout.chunks.front() ? 0x10 : 0);
-        appendU32(index, static_cast<std::uint32_t>(movi.size() + 4));
-        appendU32(index, static_cast<std::uint32_t>(chunk.data.size()));
-        const auto bytes = riffChunk(chunk.id, chunk.data);
-        movi.insert(movi.end(), bytes.begin(), bytes.end());
+        append(index, chunk.id);
+        append(index, {&chunk == &layout.chunks.front() ? 0x10u : 0u, static_cast<std::uint32_t>(movi.size() + 4),
+                       static_cast<std::uint32_t>(chunk.data.size())});
+        append(movi, riffChunk(chunk.id, chunk.data));
     }
-
-    std::vector<std::uint8_t> body = riffList("LIST", "hdrl", hdrl);
-    const auto movie = riffList("LIST", "movi", movi);
-    body.insert(body.end(), movie.begin(), movie.end());
-    const auto idx1 = riffChunk("idx1", index);
-    body.insert(body.end(), idx1.begin(), idx1.end());
+    Bytes body = riffList("LIST", "hdrl", hdrl);
+    append(body, riffList("LIST", "movi", movi));
+    append(body, riffChunk("idx1", index));
     return riffList("RIFF", "AVI ", body);
 }

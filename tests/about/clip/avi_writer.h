@@ -29,10 +29,7 @@ struct AviLayout
 
 std::vector<std::uint8_t> writeAvi(const AviLayout &layout);
 
-// Pieces for building damaged files by hand.
+// Pieces for building other files by hand.
 std::vector<std::uint8_t> riffChunk(const std::string &id, const std::vector<std::uint8_t> &data);
-std::vector<std::uint8_t> riffList(const std::string &kind, const std::string &type,
-                                   const std::vector<std::uint8_t> &body);
-void appendU16(std::vector<std::uint8_t> &out, std::uint32_t value);
-void appendU32(std::vector<std::uint8_t> &out, std::uint32_t value);
+std::vector<std::uint8_t> riffList(const std::string &kind, const std::string &type, std::vector<std::uint8_t> body);
 std::uint32_t fourccOf(const char (&text)[5]);

@@ -24,30 +24,25 @@ QString decodeWithFfmpeg(const QStringList &files)
     QStringList arguments;
     for (const QString &file : files)
         arguments << "-i" << file;
-    for (qsizetype i = 0; i < files.size(); ++i) {
-        arguments << "-map" << QStringLiteral("%1:v").arg(i) << "-fps_mode" << "passthrough"
-                  << "-f" << "rawvideo" << "-pix_fmt" << "bgra" << files[i] + ".bgra";
-    }
+    for (qsizetype i = 0; i < files.size(); ++i)
+        arguments << "-map" << QStringLiteral("%1:v").arg(i) << "-fps_mode" << "passthrough" << "-f" << "rawvideo"
+                  << "-pix_fmt" << "bgra" << files[i] + ".bgra";
     return runFfmpeg(arguments);
 }
 
-DecodedFrames readFfmpegFrames(const QString &file, int width, int height)
+std::vector<std::vector<std::uint32_t>> readFfmpegFrames(const QString &file, int width, int height)
 {
     QFile raw(file + ".bgra");
-    if (!raw.open(QIODevice::ReadOnly))
-        return {{}, QStringLiteral("no FFmpeg output for %1").arg(file)};
-    const QByteArray bytes = raw.readAll();
-    const std::size_t frameBytes = static_cast<std::size_t>(width) * height * 4;
-    const auto total = static_cast<std::size_t>(bytes.size());
-    if (frameBytes == 0 || total % frameBytes != 0)
-        return {{}, QStringLiteral("FFmpeg gave %1 bytes, not whole %2 x %3 frames").arg(total).arg(width).arg(height)};
-    DecodedFrames decoded;
+    const QByteArray bytes = raw.open(QIODevice::ReadOnly) ? raw.readAll() : QByteArray();
+    const qsizetype frameBytes = qsizetype{width} * height * 4;
+    std::vector<std::vector<std::uint32_t>> frames;
+    if (frameBytes == 0 || bytes.size() % frameBytes != 0)
+        return frames;
     const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
-    for (std::size_t at = 0; at < total; at += frameBytes) {
-        std::vector<std::uint32_t> frame(frameBytes / 4);
-        for (std::size_t i = 0; i < frame.size(); ++i, p += 4)
-            frame[i] = p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-        decoded.frames.push_back(std::move(frame));
+    for (qsizetype i = 0; i < bytes.size(); i += 4) {
+        if (i % frameBytes == 0)
+            frames.emplace_back();
+        frames.back().push_back(p[i] | p[i + 1] << 8 | p[i + 2] << 16 | static_cast<std::uint32_t>(p[i + 3]) << 24);
     }
-    return decoded;
+    return frames;
 }

@@ -20,11 +20,6 @@ QString runFfmpeg(const QStringList &arguments);
 // dropped or repeated, as bytes B, G, R, A.
 QString decodeWithFfmpeg(const QStringList &files);
 
-struct DecodedFrames
-{
-    std::vector<std::vector<std::uint32_t>> frames; // 0xAARRGGBB, rows top-down
-    QString error;
-};
-
-// Reads back what decodeWithFfmpeg wrote for `file`.
-DecodedFrames readFfmpegFrames(const QString &file, int width, int height);
+// What decodeWithFfmpeg wrote for `file`: frames of 0xAARRGGBB pixels, rows
+// top-down; none when the output is missing or not whole frames of this size.
+std::vector<std::vector<std::uint32_t>> readFfmpegFrames(const QString &file, int width, int height);

@@ -1,142 +1,88 @@
 #include "rle_encoder.h"
 
 #include <algorithm>
-#include <utility>
-
-namespace {
-
-class RleWriter
-{
-public:
-    explicit RleWriter(int bits) : bits_(bits) {}
-
-    void endOfLine() { escape(0); }
-    void endOfBitmap() { escape(1); }
-    void delta(int right, int up)
-    {
-        escape(2);
-        out_.push_back(static_cast<std::uint8_t>(right));
-        out_.push_back(static_cast<std::uint8_t>(up));
-    }
-
-    // Writes pixels, choosing encoded runs where they pay off.
-    void pixels(const std::uint8_t *p, int count)
-    {
-        int i = 0;
-        int literalStart = 0;
-        while (i < count) {
-            const int run = runLength(p + i, count - i);
-            if (run >= 3) {
-                literal(p + literalStart, i - literalStart);
-                encodedRun(p + i, run);
-                i += run;
-                literalStart = i;
-            } else {
-                ++i;
-            }
-        }
-        literal(p + literalStart, count - literalStart);
-    }
-
-    std::vector<std::uint8_t> take() { return std::move(out_); }
-
-private:
-    void escape(int code)
-    {
-        out_.push_back(0);
-        out_.push_back(static_cast<std::uint8_t>(code));
-    }
-
-    // RLE8 runs repeat one value; RLE4 runs repeat a pair of values.
-    int runLength(const std::uint8_t *p, int available) const
-    {
-        int run = 1;
-        while (run < available && run < 255 && p[run] == p[bits_ == 8 ? 0 : run % 2])
-            ++run;
-        return run;
-    }
-
-    void encodedRun(const std::uint8_t *p, int run)
-    {
-        out_.push_back(static_cast<std::uint8_t>(run));
-        out_.push_back(bits_ == 8 ? p[0] : static_cast<std::uint8_t>(p[0] << 4 | (run > 1 ? p[1] : 0)));
-    }
-
-    void literal(const std::uint8_t *p, int count)
-    {
-        while (count > 0) {
-            const int n = std::min(count, 255);
-            if (n < 3) {
-                for (int i = 0; i < n; ++i)
-                    encodedRun(p + i, 1);
-            } else {
-                escape(n);
-                std::size_t bytes = 0;
-                for (int i = 0; i < n; i += bits_ == 8 ? 1 : 2, ++bytes) {
-                    if (bits_ == 8)
-                        out_.push_back(p[i]);
-                    else
-                        out_.push_back(static_cast<std::uint8_t>(p[i] << 4 | (i + 1 < n ? p[i + 1] : 0)));
-                }
-                if (bytes % 2 != 0)
-                    out_.push_back(0);
-            }
-            p += n;
-            count -= n;
-        }
-    }
-
-    int bits_;
-    std::vector<std::uint8_t> out_;
-};
-
-} // namespace
 
 std::vector<std::uint8_t> encodeRle(const std::vector<std::uint8_t> *previous, const std::vector<std::uint8_t> &current,
                                     int width, int height, int bits)
 {
     constexpr int kGapWorthSkipping = 4;
-    RleWriter writer(bits);
+    std::vector<std::uint8_t> out;
+    const auto pair = [&](int first, int second) {
+        out.push_back(static_cast<std::uint8_t>(first));
+        out.push_back(static_cast<std::uint8_t>(second));
+    };
+    // RLE4 bytes hold two pixels, the first in the high half.
+    const auto byteAt = [&](const std::uint8_t *p, int i, int count) {
+        return bits == 8 ? p[i] : static_cast<std::uint8_t>(p[i] << 4 | (i + 1 < count ? p[i + 1] : 0));
+    };
+    // Literals need three pixels at least: fewer go as runs of one.
+    const auto literal = [&](const std::uint8_t *p, int count) {
+        for (int n = std::min(count, 255); count > 0; p += n, count -= n, n = std::min(count, 255)) {
+            if (n < 3) {
+                for (int i = 0; i < n; ++i)
+                    pair(1, byteAt(p, i, i + 1));
+                continue;
+            }
+            pair(0, n);
+            const std::size_t start = out.size();
+            for (int i = 0; i < n; i += bits == 8 ? 1 : 2)
+                out.push_back(byteAt(p, i, n));
+            if ((out.size() - start) % 2 != 0)
+                out.push_back(0);
+        }
+    };
+    // Encoded runs where they pay off, literals between them. RLE8 runs
+    // repeat one value, RLE4 runs a pair of values.
+    const auto pixels = [&](const std::uint8_t *p, int count) {
+        int literalStart = 0;
+        for (int i = 0; i < count;) {
+            int run = 1;
+            while (i + run < count && run < 255 && p[i + run] == p[i + (bits == 8 ? 0 : run % 2)])
+                ++run;
+            if (run < 3) {
+                ++i;
+                continue;
+            }
+            literal(p + literalStart, i - literalStart);
+            pair(run, byteAt(p + i, 0, run));
+            literalStart = i += run;
+        }
+        literal(p + literalStart, count - literalStart);
+    };
+
     int x = 0;
-    int line = 0; // counted from the bottom, as RLE does
+    int line = 0; // where the decoder stands, lines counted from the bottom
     for (int streamLine = 0; streamLine < height; ++streamLine) {
         const std::size_t rowStart = static_cast<std::size_t>(height - 1 - streamLine) * width;
         const auto changed = [&](int column) {
             return !previous || (*previous)[rowStart + column] != current[rowStart + column];
         };
-        int column = 0;
-        while (column < width) {
+        for (int column = 0; column < width;) {
             if (!changed(column)) {
                 ++column;
                 continue;
             }
-            int end = column;
-            int unchanged = 0;
-            while (end + unchanged < width && unchanged < kGapWorthSkipping) {
-                if (changed(end + unchanged)) {
-                    end += unchanged + 1;
-                    unchanged = 0;
-                } else {
-                    ++unchanged;
-                }
-            }
-            if (line < streamLine && column < x) {
-                writer.endOfLine();
+            // Changed pixels with gaps too short to skip are written together.
+            int end = column + 1;
+            for (int gap = 0; end + gap < width && gap < kGapWorthSkipping;)
+                gap = changed(end + gap) ? (end += gap + 1, 0) : gap + 1;
+            if (line < streamLine && column < x) { // end of line
+                pair(0, 0);
                 x = 0;
                 ++line;
             }
-            while (line < streamLine || x < column) {
+            while (line < streamLine || x < column) { // delta
                 const int right = std::min(column - x, 255);
                 const int up = std::min(streamLine - line, 255);
-                writer.delta(right, up);
+                pair(0, 2);
+                pair(right, up);
                 x += right;
                 line += up;
             }
-            writer.pixels(current.data() + rowStart + column, end - column);
-            x = end;
-            column = end;
+            pixels(current.data() + rowStart + column, end - column);
+            x = column = end;
         }
     }
-    writer.endOfBitmap();
-    return writer.take();
+    pair(0, 1); // end of bitmap
+    return out;
 }
