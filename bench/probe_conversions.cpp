@@ -1,0 +1,34 @@
+// What the program's probe does between its start-up and memory readings:
+// 100 conversions through the convert button's handler, each painted, so
+// that the peak resident set covers a window in use and not just opened.
+#include "first_paint_hook.h"
+
+#include "form1.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+
+#include <cstdio>
+
+namespace numoria::bench {
+
+void workAfterFirstPaint(QWidget *window)
+{
+    auto *form = qobject_cast<Form1 *>(window);
+    auto *input = form ? form->findChild<QLineEdit *>(QStringLiteral("Text1")) : nullptr;
+    if (!input) {
+        std::fputs("probe: the first window painted is not Form1\n", stderr);
+        return;
+    }
+    constexpr int kConversions = 100;
+    for (int i = 0; i < kConversions; ++i) {
+        // Numbers spread over the whole range, every digit count, 99999 last.
+        const int number = i + 1 == kConversions ? 99999 : (i * 7919 + 7) % 100000;
+        input->setText(QString::number(number));
+        form->Command1_Click();
+        form->repaint();
+        QCoreApplication::processEvents();
+    }
+}
+
+}  // namespace numoria::bench
