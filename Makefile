@@ -53,12 +53,16 @@ fuzz:
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target numoria_fuzzers
 	@$(SANITIZER_ENV) ./tests/fuzz/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
-# Release build of bench/ only; prints one table of time per number.
-bench:
+# Release build of bench/, then every figure in one table (about 2 minutes):
+# the engine against ICU, and, under one virtual X server, start-up, click to
+# paint, idle CPU of the program in $(BUILD) and memory, each beside its floor.
+bench: configure
 	@./scripts/install-deps.sh bench
+	@cmake --build $(BUILD) -j $(JOBS) --target numoria
 	@cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DNUMORIA_BENCH=ON >/dev/null
-	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target numoria_bench
-	@$(BENCH_BUILD)/bench/numoria_bench
+	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target numoria_bench_all
+	@xvfb-run -a -s "-screen 0 1280x1024x24" python3 bench/run-bench.py \
+		--bench-build $(BENCH_BUILD) --program $(BUILD)/numoria
 
 clean:
 	rm -rf $(BUILD)

@@ -4,7 +4,7 @@
 # are there, so `make run` and `make test` can call it every time.
 # Usage: install-deps.sh [group...]; the groups add what other commands need:
 #   fuzz   clang and its libFuzzer runtime, llvm for readable crash stacks (make fuzz)
-#   bench  ICU and Google Benchmark (make bench)
+#   bench  ICU, Google Benchmark, Python and a virtual X server (make bench)
 set -eu
 
 packages="
@@ -32,7 +32,7 @@ file
 for group in "$@"; do
     case "$group" in
         fuzz) packages="$packages clang libclang-rt-14-dev llvm" ;;
-        bench) packages="$packages libicu-dev libbenchmark-dev" ;;
+        bench) packages="$packages libicu-dev libbenchmark-dev python3 xvfb xauth xdotool" ;;
         *)
             echo "install-deps: unknown package group '$group' (known: fuzz, bench)" >&2
             exit 2

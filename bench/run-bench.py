@@ -1,0 +1,303 @@
+#!/usr/bin/env python3
+"""Runs every Numoria benchmark and prints their figures as one table.
+
+Usage (as `make bench` does, under one virtual X server):
+    xvfb-run -a python3 bench/run-bench.py --bench-build build-bench --program build/numoria
+
+- Engine: numoria_bench (the engine against ICU over every number).
+- Start-up: exec to first painted window, the program's probe beside the bare
+  Qt window, runs interleaved; ratio of the medians.
+- Memory: peak resident set of the probe after start-up and 100 conversions,
+  beside the bare window's after start-up (the same runs).
+- Click to paint: numoria_click_bench, offscreen.
+- Idle: CPU time of the real program and of the bare window over the same
+  seconds, both on screen and left alone.
+
+Nothing here fails on a figure: targets are only reported as met or not.
+"""
+
+import argparse
+import datetime
+import json
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+ENGINE_TARGET = 10.0  # times faster than ICU
+STARTUP_TARGET = 1.3  # times the floor
+CLICK_TARGET_US = 1000.0  # median
+IDLE_TARGET_PERCENT = 1.0  # of one core
+MEMORY_TARGET_MB = 15.0  # above the floor
+
+
+class BenchError(Exception):
+    pass
+
+
+def parse_arguments():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--bench-build", required=True, help="the Release build directory with -DNUMORIA_BENCH=ON")
+    parser.add_argument("--program", required=True, help="the program itself, for the idle figure")
+    parser.add_argument("--runs", type=int, default=25, help="start-up runs of each program (default 25)")
+    parser.add_argument("--idle-seconds", type=float, default=10.0, help="idle measuring time (default 10)")
+    parser.add_argument("--settle-seconds", type=float, default=2.0,
+                        help="wait after the windows appear before the idle time starts (default 2)")
+    return parser.parse_args()
+
+
+def executable(path):
+    if not (os.path.isfile(path) and os.access(path, os.X_OK)):
+        raise BenchError(f"{path} is missing; build it first")
+    return os.path.abspath(path)
+
+
+def cpu_model():
+    try:
+        with open("/proc/cpuinfo", encoding="utf-8") as info:
+            for line in info:
+                if line.startswith("model name"):
+                    return line.split(":", 1)[1].strip()
+    except OSError:
+        pass
+    return "unknown CPU"
+
+
+def gui_environment(platform):
+    env = dict(os.environ)
+    env["QT_QPA_PLATFORM"] = platform
+    env.pop("NUMORIA_BENCH_EXEC_NS", None)
+    return env
+
+
+def key_values(output, program):
+    """Lines 'name value...' of a probe's standard output, by name."""
+    values = {}
+    for line in output.splitlines():
+        parts = line.split()
+        if len(parts) >= 2:
+            values.setdefault(parts[0], []).append(parts[1:])
+    if not values:
+        raise BenchError(f"{program} printed no figures")
+    return values
+
+
+# ---- Engine against ICU ----
+
+def engine_rows(bench_build):
+    program = executable(os.path.join(bench_build, "bench", "numoria_bench"))
+    with tempfile.TemporaryDirectory() as work:
+        out = os.path.join(work, "engine.json")
+        subprocess.run([program, f"--benchmark_out={out}", "--benchmark_out_format=json"],
+                       stdout=subprocess.DEVNULL, check=True)
+        with open(out, encoding="utf-8") as file:
+            results = json.load(file)["benchmarks"]
+    rows = {}
+    for result in results:
+        if result.get("run_type") != "aggregate" or result.get("error_occurred"):
+            continue
+        name = result["run_name"].split("/repeats:")[0]
+        row = rows.setdefault(name, {"order": result.get("family_index", 0)})
+        if result["aggregate_name"] == "median":
+            scale = {"ns": 1, "us": 1e3, "ms": 1e6, "s": 1e9}[result["time_unit"]]
+            row["ns"] = result["cpu_time"] * scale / max(result.get("numbers", 1), 1)
+        elif result["aggregate_name"] == "cv":
+            row["cv"] = result["cpu_time"] * 100
+    return sorted(rows.items(), key=lambda item: item[1]["order"])
+
+
+# ---- Start-up and memory ----
+
+def probe_run(launcher, program):
+    done = subprocess.run([launcher, program], env=gui_environment("xcb"), capture_output=True, text=True,
+                          timeout=60)
+    values = key_values(done.stdout, program)
+    if done.returncode != 0 or "startup_ms" not in values or "vmhwm_kb" not in values:
+        raise BenchError(f"{program} failed (exit {done.returncode}): {done.stderr.strip()[-500:]}")
+    return float(values["startup_ms"][0][0]), int(values["vmhwm_kb"][0][0])
+
+
+def startup_and_memory(bench_build, runs):
+    launcher = executable(os.path.join(bench_build, "bench", "numoria_exec_timed"))
+    probe = executable(os.path.join(bench_build, "numoria_startup_probe"))
+    bare = executable(os.path.join(bench_build, "bench", "numoria_bare_probe"))
+    for program in (probe, bare):  # libraries and fonts into the page cache
+        probe_run(launcher, program)
+    figures = {probe: ([], []), bare: ([], [])}
+    for run in range(runs):
+        # Interleaved, and each one first half of the time.
+        for program in ((probe, bare) if run % 2 == 0 else (bare, probe)):
+            startup, peak = probe_run(launcher, program)
+            figures[program][0].append(startup)
+            figures[program][1].append(peak)
+    return figures[probe], figures[bare]
+
+
+# ---- Click to paint ----
+
+def click_figures(bench_build):
+    program = executable(os.path.join(bench_build, "numoria_click_bench"))
+    done = subprocess.run([program], env=gui_environment("offscreen"), capture_output=True, text=True, timeout=300)
+    if done.returncode != 0:
+        raise BenchError(f"{program} failed: {done.stderr.strip()[-500:]}")
+    figures = {}
+    for fields in key_values(done.stdout, program).get("click_us", []):
+        # <number> median <µs> max <µs> clicks <n>
+        figures[fields[0]] = {"median": float(fields[2]), "max": float(fields[4]), "clicks": int(fields[6])}
+    return figures
+
+
+# ---- Idle ----
+
+def cpu_ticks(pid):
+    with open(f"/proc/{pid}/stat", encoding="utf-8") as stat:
+        fields = stat.read().rsplit(")", 1)[1].split()
+    return int(fields[11]) + int(fields[12])  # utime, stime (fields 14 and 15)
+
+
+def wait_for_window(process, timeout):
+    """Until the process has a mapped window (xdotool reads _NET_WM_PID)."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        if process.poll() is not None:
+            raise BenchError(f"{process.args[0]} ended before showing a window")
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(process.pid)],
+                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        if found.returncode == 0 and found.stdout.strip():
+            return
+        time.sleep(0.1)
+    raise BenchError(f"{process.args[0]} showed no window within {timeout} s")
+
+
+def idle_percent(program, bare, seconds, settle):
+    processes = [subprocess.Popen([path], env=gui_environment("xcb"), stdout=subprocess.DEVNULL,
+                                  stderr=subprocess.DEVNULL, cwd=os.path.dirname(path)) for path in (program, bare)]
+    try:
+        for process in processes:
+            wait_for_window(process, 30)
+        time.sleep(settle)
+        before = [cpu_ticks(process.pid) for process in processes]
+        started = time.monotonic()
+        time.sleep(seconds)
+        after = [cpu_ticks(process.pid) for process in processes]
+        elapsed = time.monotonic() - started
+        for process in processes:
+            if process.poll() is not None:
+                raise BenchError(f"{process.args[0]} ended while idle")
+    finally:
+        for process in processes:
+            process.terminate()
+        for process in processes:
+            process.wait(timeout=10)
+    ticks_per_second = os.sysconf("SC_CLK_TCK")
+    return [100.0 * (a - b) / ticks_per_second / elapsed for a, b in zip(after, before)]
+
+
+# ---- The table ----
+
+def verdict(met):
+    return "yes" if met else "NO"
+
+
+def print_table(rows, header):
+    widths = [max(len(str(row[i])) for row in rows + [header]) for i in range(len(header))]
+    line = lambda cells: "| " + " | ".join(str(c).ljust(w) for c, w in zip(cells, widths)) + " |"
+    print(line(header))
+    print("|" + "|".join("-" * (w + 2) for w in widths) + "|")
+    for row in rows:
+        print(line(row))
+
+
+def main():
+    arguments = parse_arguments()
+    if not os.environ.get("DISPLAY"):
+        raise BenchError("no DISPLAY: run under a virtual X server, e.g. xvfb-run -a python3 bench/run-bench.py ...")
+    if not shutil.which("xdotool"):
+        raise BenchError("xdotool is missing (scripts/install-deps.sh bench installs it)")
+    program = executable(arguments.program)
+    bare_window = executable(os.path.join(arguments.bench_build, "bench", "numoria_bare_window"))
+    if not os.path.isfile(os.path.join(os.path.dirname(program), "numoria.avi")):
+        print(f"warning: no numoria.avi beside {program}: the idle figure has no clip playing", file=sys.stderr)
+
+    started = datetime.datetime.now().astimezone()
+    load = os.getloadavg()[0]
+    print(f"Numoria benchmarks, {started:%Y-%m-%d %H:%M %Z}: {os.cpu_count()} CPUs, {cpu_model()}, "
+          f"load average {load:.2f} at the start", flush=True)
+
+    print("running the engine against ICU (about 30 s) ...", file=sys.stderr, flush=True)
+    engine = engine_rows(arguments.bench_build)
+    print(f"running start-up and memory, {arguments.runs} runs of each program ...", file=sys.stderr, flush=True)
+    (probe_startup, probe_peak), (bare_startup, bare_peak) = startup_and_memory(arguments.bench_build, arguments.runs)
+    print("running click to paint ...", file=sys.stderr, flush=True)
+    clicks = click_figures(arguments.bench_build)
+    print(f"running idle for {arguments.idle_seconds:g} s ...", file=sys.stderr, flush=True)
+    idle_program, idle_bare = idle_percent(program, bare_window, arguments.idle_seconds, arguments.settle_seconds)
+
+    rows = []
+    icu = next((row["ns"] for name, row in engine if name.startswith("ICU") and "ns" in row), None)
+    for name, row in engine:
+        if "ns" not in row:
+            rows.append([f"Engine: {name}", "failed", "", "", "", ""])
+            continue
+        figure = f"{row['ns']:.1f} ns/number (cv {row.get('cv', 0):.1f} %)"
+        if name.startswith("ICU"):
+            rows.append([f"Engine: {name} (yardstick)", figure, "", "", "", ""])
+            continue
+        ratio = icu / row["ns"] if icu else 0
+        is_engine = name.startswith("Numoria engine")
+        rows.append([f"Engine: {name}", figure, f"ICU {icu:.1f}" if icu else "", f"{ratio:.1f} x faster",
+                     f">= {ENGINE_TARGET:g} x faster" if is_engine else "(floor)",
+                     verdict(ratio >= ENGINE_TARGET) if is_engine else ""])
+
+    program_ms = statistics.median(probe_startup)
+    floor_ms = statistics.median(bare_startup)
+    rows.append([f"Start-up, exec to first paint (median of {len(probe_startup)}, Xvfb)", f"{program_ms:.1f} ms",
+                 f"bare Qt {floor_ms:.1f} ms", f"{program_ms / floor_ms:.2f} x",
+                 f"<= {STARTUP_TARGET:g} x floor", verdict(program_ms <= STARTUP_TARGET * floor_ms)])
+
+    for number in ("99999", "7"):
+        figure = clicks.get(number)
+        if not figure:
+            rows.append([f"Click to paint {number}", "failed", "", "", "", ""])
+            continue
+        rows.append([f"Click to paint {number}, median of {figure['clicks']} (offscreen)",
+                     f"{figure['median']:.0f} us", "", "", f"< {CLICK_TARGET_US:g} us",
+                     verdict(figure["median"] < CLICK_TARGET_US)])
+        rows.append([f"Click to paint {number}, worst of {figure['clicks']}", f"{figure['max']:.0f} us",
+                     "", "", "", ""])
+
+    rows.append([f"Idle CPU over {arguments.idle_seconds:g} s, clip playing (Xvfb)",
+                 f"{idle_program:.2f} % of a core", f"bare Qt {idle_bare:.2f} %", "",
+                 f"< {IDLE_TARGET_PERCENT:g} %", verdict(idle_program < IDLE_TARGET_PERCENT)])
+
+    program_mb = statistics.median(probe_peak) / 1024
+    floor_mb = statistics.median(bare_peak) / 1024
+    rows.append(["Peak RSS (VmHWM), start-up + 100 conversions", f"{program_mb:.1f} MB",
+                 f"bare Qt {floor_mb:.1f} MB (start-up)", f"+{program_mb - floor_mb:.1f} MB",
+                 f"<= +{MEMORY_TARGET_MB:g} MB", verdict(program_mb - floor_mb <= MEMORY_TARGET_MB)])
+
+    print()
+    print_table(rows, ["Measure", "Numoria", "Floor / yardstick", "Ratio", "Target", "Met"])
+    quartiles = lambda values: statistics.quantiles(values, n=4)
+    p, b = quartiles(probe_startup), quartiles(bare_startup)
+    print(f"\nStart-up quartiles: program {p[0]:.1f}-{p[2]:.1f} ms (min {min(probe_startup):.1f}), "
+          f"bare Qt {b[0]:.1f}-{b[2]:.1f} ms (min {min(bare_startup):.1f}). "
+          f"Peak RSS range: program {min(probe_peak) / 1024:.1f}-{max(probe_peak) / 1024:.1f} MB, "
+          f"bare Qt {min(bare_peak) / 1024:.1f}-{max(bare_peak) / 1024:.1f} MB.")
+    elapsed = datetime.datetime.now().astimezone() - started
+    print(f"Took {elapsed.total_seconds():.0f} s; load average {os.getloadavg()[0]:.2f} at the end.")
+
+
+if __name__ == "__main__":
+    # Qt wants a private runtime directory, and says so on every start without one.
+    with tempfile.TemporaryDirectory(prefix="numoria-bench-") as runtime:
+        os.chmod(runtime, 0o700)
+        os.environ.setdefault("XDG_RUNTIME_DIR", runtime)
+        try:
+            main()
+        except (BenchError, subprocess.CalledProcessError, subprocess.TimeoutExpired) as error:
+            print(f"run-bench: {error}", file=sys.stderr)
+            sys.exit(1)
