@@ -3,7 +3,7 @@
 // padded and RLE4 ends on half a byte), plus two clips FFmpeg writes, whose
 // files are laid out differently from ours.
 //
-// Usage: make_avi_seeds <folder>   (build target numoria_make_avi_seeds)
+// Usage: numoria_make_avi_seeds <folder>
 #include "avi_writer.h"
 #include "ffmpeg_tool.h"
 #include "rle_encoder.h"
@@ -78,7 +78,7 @@ AviLayout rle(int bits, bool deltas)
 int main(int argc, char **argv)
 {
     if (argc != 2) {
-        std::fputs("usage: make_avi_seeds <folder>\n", stderr);
+        std::fputs("usage: numoria_make_avi_seeds <folder>\n", stderr);
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
