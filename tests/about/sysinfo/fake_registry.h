@@ -4,64 +4,36 @@
 
 #include <QByteArray>
 
-#include <algorithm>
 #include <cstring>
 #include <map>
-#include <optional>
-#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-// A registry held in memory that records every call made to it. Key paths and
-// value names match exactly, so tests see the very strings that were passed.
+// A registry held in memory that records the keys closed. Key paths and value
+// names match exactly, so tests see the very strings that were passed.
 class FakeRegistry : public numoria::Registry
 {
 public:
     struct Value {
         std::uint32_t type = numoria::registry::TypeString;
         QByteArray data;
-        // Size to report instead of data.size(), as a faulty driver might.
-        std::optional<std::uint32_t> reportedSize;
-        numoria::registry::Result result = numoria::registry::Success;
     };
 
-    struct OpenCall {
-        numoria::registry::Key root;
-        std::string subKey;
-        std::uint32_t options;
-        std::uint32_t desiredAccess;
-    };
-
-    struct QueryCall {
-        numoria::registry::Key key;
-        std::string valueName;
-        std::uint32_t bufferSize;
-        bool bufferAllNul;
-    };
-
-    void setValue(const std::string &key, const std::string &name, Value value)
-    {
-        keys[key][name] = std::move(value);
-    }
     void setString(const std::string &key, const std::string &name, const QByteArray &text)
     {
-        setValue(key, name, {numoria::registry::TypeString, text + '\0', {}, numoria::registry::Success});
+        keys[key][name] = {numoria::registry::TypeString, text + '\0'};
     }
 
-    numoria::registry::Result RegOpenKeyExA(numoria::registry::Key root, const std::string &subKey,
-                                            std::uint32_t options, std::uint32_t desiredAccess,
-                                            numoria::registry::Key *result) override
+    numoria::registry::Result RegOpenKeyExA(numoria::registry::Key root, const std::string &subKey, std::uint32_t,
+                                            std::uint32_t, numoria::registry::Key *result) override
     {
-        opens.push_back({root, subKey, options, desiredAccess});
-        if (throwOnOpen)
-            throw std::runtime_error("open");
+        ++opens;
         // Leaves *result alone on failure, so the caller's own start value shows.
         if (root != numoria::registry::LocalMachine || !keys.contains(subKey))
             return numoria::registry::FileNotFound;
-        const numoria::registry::Key key = nextKey++;
-        openKeys[key] = subKey;
-        *result = key;
+        *result = nextKey++;
+        openKeys[*result] = subKey;
         return numoria::registry::Success;
     }
 
@@ -69,35 +41,21 @@ public:
                                                std::uint32_t *type, unsigned char *data,
                                                std::uint32_t *dataSize) override
     {
-        const std::uint32_t room = dataSize ? *dataSize : 0;
-        bool allNul = data != nullptr;
-        for (std::uint32_t i = 0; data && i < room; ++i)
-            allNul = allNul && data[i] == 0;
-        queries.push_back({key, valueName, room, allNul});
         if (throwOnQuery)
             throw std::runtime_error("query");
-        if (!data || !dataSize)
-            return numoria::registry::InvalidParameter;
-
         const auto open = openKeys.find(key);
-        if (open == openKeys.end())
-            return numoria::registry::InvalidHandle;
-        const auto &values = keys.at(open->second);
-        const auto found = values.find(valueName);
-        if (found == values.end())
+        if (open == openKeys.end() || !type || !data || !dataSize)
+            return numoria::registry::InvalidParameter;
+        const auto found = keys.at(open->second).find(valueName);
+        if (found == keys.at(open->second).end())
             return numoria::registry::FileNotFound;
-        const Value &value = found->second;
-        if (value.result != numoria::registry::Success)
-            return value.result;
-        if (type)
-            *type = value.type;
-        const auto size = std::uint32_t(value.data.size());
+        const auto size = std::uint32_t(found->second.data.size());
+        const bool fits = size <= *dataSize;
+        *type = found->second.type;
         *dataSize = size;
-        if (room < size)
+        if (!fits)
             return numoria::registry::MoreData;
-        std::memcpy(data, value.data.constData(), size);
-        if (value.reportedSize)
-            *dataSize = *value.reportedSize;
+        std::memcpy(data, found->second.data.constData(), size);
         return numoria::registry::Success;
     }
 
@@ -107,15 +65,10 @@ public:
         return openKeys.erase(key) > 0 ? numoria::registry::Success : numoria::registry::InvalidHandle;
     }
 
-    // Every call with handle 0, i.e. for a key that never opened.
-    long closesOfNothing() const { return std::count(closes.begin(), closes.end(), 0); }
-
     std::map<std::string, std::map<std::string, Value>> keys;
     std::map<numoria::registry::Key, std::string> openKeys;
-    std::vector<OpenCall> opens;
-    std::vector<QueryCall> queries;
     std::vector<numoria::registry::Key> closes;
-    bool throwOnOpen = false;
+    std::size_t opens = 0;
     bool throwOnQuery = false;
     numoria::registry::Key nextKey = 0x100;
 };
