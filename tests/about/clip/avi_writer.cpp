@@ -40,12 +40,8 @@ Bytes riffChunk(const std::string &id, const Bytes &data)
 
 Bytes riffList(const std::string &kind, const std::string &type, Bytes body)
 {
-    Bytes out;
-    append(out, kind);
-    append(out, {static_cast<std::uint32_t>(body.size() + 4)});
-    append(out, type);
-    append(out, body);
-    return out;
+    body.insert(body.begin(), type.begin(), type.end());
+    return riffChunk(kind, body);
 }
 
 Bytes writeAvi(const AviLayout &layout)

@@ -8,6 +8,9 @@
 #include <vector>
 
 // A 24-bit uncompressed clip: frame f shows sampleColourPictures' frame f.
-std::vector<std::uint8_t> colourClip(int width, int height, int frames, std::uint32_t microsecondsPerFrame);
+// Its timing: microseconds per frame in the main header, and the stream's
+// rate / scale frames a second.
+std::vector<std::uint8_t> colourClip(int width, int height, int frames, std::uint32_t microsecondsPerFrame,
+                                     std::uint32_t scale = 1, std::uint32_t rate = 10);
 
 bool writeClipFile(const QString &path, const std::vector<std::uint8_t> &bytes);

@@ -2,7 +2,6 @@
 // what a clip that cannot be played leaves behind.
 
 #include "animation.h"
-#include "avi_writer.h"
 #include "clip_files.h"
 #include "message_recorder.h"
 #include "sample_pictures.h"
@@ -110,14 +109,7 @@ void TestAnimation::frameIntervalComesFromTheClip()
     QFETCH(uint, scale);
     QFETCH(uint, rate);
     QFETCH(int, milliseconds);
-    AviLayout layout;
-    layout.width = layout.height = 8;
-    layout.bitCount = 24;
-    layout.microsecondsPerFrame = mainHeader;
-    layout.scale = scale;
-    layout.rate = rate;
-    layout.chunks.assign(2, AviChunk{"00db", std::vector<std::uint8_t>(8 * 8 * 3)});
-    QVERIFY(writeClipFile(path("timed.avi"), writeAvi(layout)));
+    QVERIFY(writeClipFile(path("timed.avi"), colourClip(8, 8, 2, mainHeader, scale, rate)));
     ClipWindow w;
     QVERIFY(w.animation->open(path("timed.avi")));
     QCOMPARE(w.animation->frameIntervalMs(), milliseconds);
