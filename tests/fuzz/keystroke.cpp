@@ -131,11 +131,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::uint8_t choice = bytes.u8();
     const int key = choice % 2 == 0 ? int(kKeys[(choice / 2) % kKeys.size()]) : static_cast<int>(bytes.u32());
     const auto modifiers = Qt::KeyboardModifiers::fromInt(static_cast<int>(bytes.u32()));
-    const auto loneCode = static_cast<std::int32_t>(bytes.u32());
+    const auto lone = static_cast<std::int32_t>(bytes.u32());
     const QString text = bytes.utf16Rest();
 
-    // Our own device: Qt's default one is made on first use and, with no
-    // application object to own it, never freed, which LeakSanitizer reports.
+    // A key event needs no application object, but Qt's default keyboard
+    // device, made on first use, is then never freed (LeakSanitizer says so):
+    // hence a device of our own.
     static const QInputDevice keyboard(QStringLiteral("fuzz keyboard"), 1, QInputDevice::DeviceType::Keyboard);
     const QKeyEvent event(QEvent::KeyPress, key, modifiers, 0, 0, 0, text, false, 1, &keyboard);
     const std::optional<int> code = numoria::characterCode(event);
@@ -162,7 +163,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     if (code)
         require(numoria::verif_Key(*code) == isAcceptedCode(*code), "verif_Key is wrong for this code", event, code);
-    const int lone = loneCode;
     if (numoria::verif_Key(lone) != isAcceptedCode(lone)) {
         std::fprintf(stderr, "numoria fuzz: verif_Key is wrong for the code %d\n", lone);
         std::abort();
