@@ -1,4 +1,5 @@
 #include "converter.h"
+#include "expected_tag.h"
 #include "ideogram.h"
 #include "memory_column.h"
 #include "memory_input_box.h"
@@ -11,21 +12,6 @@
 using namespace numoria;
 
 namespace {
-
-// The tag a picture must carry, whatever writer put it there.
-std::string expectedTag(int picture)
-{
-    switch (picture) {
-    case ideogram::Ten:
-        return "10";
-    case ideogram::Hundred:
-        return "100";
-    case ideogram::Thousand:
-        return "1000";
-    default:
-        return std::to_string(picture - ideogram::Zero);
-    }
-}
 
 // Returns an empty string when the column obeys every rule of a finished
 // conversion of `number`, otherwise what is wrong.

@@ -1,3 +1,4 @@
+#include "expected_tag.h"
 #include "form_fixture.h"
 #include "frm_about.h"
 #include "ideogram.h"
@@ -14,20 +15,6 @@ using namespace numoria;
 namespace {
 
 constexpr int kActions = 10000;
-
-QString expectedTag(int picture)
-{
-    switch (picture) {
-    case ideogram::Ten:
-        return QStringLiteral("10");
-    case ideogram::Hundred:
-        return QStringLiteral("100");
-    case ideogram::Thousand:
-        return QStringLiteral("1000");
-    default:
-        return QString::number(picture - ideogram::Zero);
-    }
-}
 
 // Random text of any kind: digits, letters, control characters, other
 // scripts' digits, surrogate pairs, and now and then something huge.
@@ -89,7 +76,7 @@ QString TestMonkey::checkWindow(FormFixture &f) const
             return QStringLiteral("hole at %1").arg(k);
         if (cell->topTwips() != 600.0f + 375.0f * float(k) || cell->geometry() != QRect(16, 40 + 25 * k, 25, 25))
             return QStringLiteral("cell %1 out of place").arg(k);
-        if (!ideogram::isValid(cell->picture()) || cell->tag() != expectedTag(cell->picture()))
+        if (!ideogram::isValid(cell->picture()) || cell->tag() != QString::fromStdString(expectedTag(cell->picture())))
             return QStringLiteral("cell %1 shows %2 tagged %3").arg(k).arg(cell->picture()).arg(cell->tag());
     }
     return {};
