@@ -1,0 +1,114 @@
+#include "app/keystroke_filter.h"
+
+#include <QKeyEvent>
+#include <QWidget>
+
+namespace app {
+
+namespace {
+
+constexpr int kBackspace = 8;
+constexpr int kEnter = 13;
+constexpr int kEscape = 27;
+constexpr char16_t kDelete = 0x7f;
+
+// Ctrl with a letter or one of @ [ \ ] ^ _ types the matching control code.
+std::optional<int> controlCode(int key)
+{
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        return key - Qt::Key_A + 1;
+    switch (key) {
+    case Qt::Key_At:
+        return 0;
+    case Qt::Key_BracketLeft:
+        return 27;
+    case Qt::Key_Backslash:
+        return 28;
+    case Qt::Key_BracketRight:
+        return 29;
+    case Qt::Key_AsciiCircum:
+        return 30;
+    case Qt::Key_Underscore:
+        return 31;
+    default:
+        return std::nullopt;
+    }
+}
+
+}  // namespace
+
+bool isAcceptedKey(int code) { return code == kBackspace || (code >= '0' && code <= '9'); }
+
+std::optional<int> characterCode(const QKeyEvent &event)
+{
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    const bool control = modifiers & Qt::ControlModifier;
+    const bool alt = modifiers & (Qt::AltModifier | Qt::MetaModifier);
+    const QString text = event.text();
+
+    switch (event.key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Delete:
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return std::nullopt;  // focus, editing and moving keys type nothing, whatever text they carry
+    case Qt::Key_Backspace:
+        return kBackspace;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return alt ? std::nullopt : std::optional<int>(kEnter);
+    case Qt::Key_Escape:
+        return kEscape;
+    default:
+        break;
+    }
+    if (alt && !control)
+        return std::nullopt;  // menu mnemonics and desktop shortcuts
+    if (control && !alt) {
+        // X11 hands the control code as text; a synthetic event may carry the
+        // plain letter instead, so the key decides.
+        if (const auto code = controlCode(event.key()))
+            return code;
+        if (!text.isEmpty() && text.front().unicode() < 32)
+            return text.front().unicode();
+        return std::nullopt;
+    }
+    if (text.isEmpty())
+        return std::nullopt;
+    const char16_t first = text.front().unicode();
+    if (first == kDelete || first == u'\t')
+        return std::nullopt;
+    return first;
+}
+
+KeystrokeFilter::KeystrokeFilter(QWidget *target, Handler handler)
+    : QObject(target), handler_(std::move(handler))
+{
+    target->installEventFilter(this);
+}
+
+bool KeystrokeFilter::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    auto *key = static_cast<QKeyEvent *>(event);
+    const std::optional<int> code = characterCode(*key);
+    if (!code)
+        return false;
+    if (event->type() == QEvent::ShortcutOverride) {
+        // A typed character belongs to the box: keep it from every shortcut so
+        // that it arrives here as a key press.
+        key->accept();
+        return true;
+    }
+    int typed = *code;
+    handler_(typed);
+    return typed == 0;
+}
+
+}  // namespace app

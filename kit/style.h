@@ -1,0 +1,43 @@
+#pragma once
+
+// What both windows look like: colours, the twips they are laid out in,
+// centring, captions that fit, and where the pictures live.
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QSize>
+#include <QStringList>
+
+class QWidget;
+
+namespace kit {
+
+inline const QColor lightYellow(255, 255, 192);
+inline const QColor lightCyan(192, 255, 255);
+inline const QColor lightGreen(192, 255, 192);
+
+// Layouts are written in twips; this is the one place that converts them to
+// device-independent pixels.
+constexpr float twipsPerPixel = 15.0f;
+int twipsToPixels(float twips);
+QRect twipsRect(float left, float top, float width, float height);
+
+// Fills the widget's background with a colour of its own.
+void paintBackground(QWidget *widget, const QColor &colour);
+
+// Moves a window to the middle of the screen it opens on.
+void centreOnScreen(QWidget *window);
+
+// The largest size of `base`, not above its own, at which every caption fits in
+// `room` on one line each; an accelerator '&' is not counted.
+QFont fontFittingCaptions(const QFont &base, const QStringList &captions, const QSize &room);
+
+// A caption as it is drawn, without its accelerator '&'.
+QString withoutAccelerator(QString caption);
+
+// Where the embedded pictures live: ideograms by their picture number.
+QString ideogramPicturePath(int pictureNumber);
+QString logoPath();
+
+}  // namespace kit

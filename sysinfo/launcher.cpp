@@ -1,0 +1,78 @@
+#include "sysinfo/launcher.h"
+
+#include "kit/message_box.h"
+#include "kit/strings.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+
+#include <algorithm>
+
+namespace sysinfo {
+
+namespace {
+
+const char kToolKey[] = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+const char kToolValue[] = "PATH";
+const char kToolLocationKey[] = "SOFTWARE\\Microsoft\\Shared Tools Location";
+const char kToolLocationValue[] = "MSINFO";
+const char kToolFileName[] = "MSINFO32.EXE";
+
+std::optional<QString> lookUp(const Machine &machine, const char *key, const char *value)
+{
+    return valueText(machine.readValue(key, value));
+}
+
+// Relative paths would be resolved against the current directory or $PATH.
+QString absoluteOrEmpty(const QString &path) { return QDir::isAbsolutePath(path) ? path : QString(); }
+
+}  // namespace
+
+Machine realMachine()
+{
+    return {
+        &readMachineValue,
+        [](const QString &path) { return QFileInfo(path).isFile(); },
+        [](const QString &program) { return QProcess::startDetached(program, {}); },
+    };
+}
+
+std::optional<QString> valueText(const std::optional<MachineValue> &value)
+{
+    if (!value || value->data.size() > maxValueBytes)
+        return std::nullopt;
+    const std::vector<unsigned char> &data = value->data;
+    if (value->type == typeString) {
+        // A string ends at its first NUL, whether or not its size counts it.
+        const auto end = std::find(data.begin(), data.end(), '\0');
+        return QString::fromLocal8Bit(reinterpret_cast<const char *>(data.data()), end - data.begin());
+    }
+    if (value->type == typeDword && data.size() <= 4) {
+        quint32 number = 0;
+        for (std::size_t i = data.size(); i-- > 0;)
+            number = number << 8 | data[i];
+        return QString::number(static_cast<qint32>(number));
+    }
+    return QString();
+}
+
+QString findTool(const Machine &machine)
+{
+    if (const auto path = lookUp(machine, kToolKey, kToolValue))
+        return absoluteOrEmpty(*path);
+    if (const auto directory = lookUp(machine, kToolLocationKey, kToolLocationValue)) {
+        const QString tool = absoluteOrEmpty(QDir(*directory).filePath(QString::fromLatin1(kToolFileName)));
+        return !tool.isEmpty() && machine.isFile(tool) ? tool : QString();
+    }
+    return {};
+}
+
+void startSystemInformation(QWidget *parent, const Machine &machine)
+{
+    const QString tool = findTool(machine);
+    if (tool.isEmpty() || !machine.start(tool))
+        kit::showMessage(parent, {kit::systemInfoUnavailableText(), kit::applicationTitle(), kit::MessageIcon::None});
+}
+
+}  // namespace sysinfo

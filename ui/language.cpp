@@ -1,7 +1,0 @@
-#include "language.h"
-
-namespace numoria {
-
-std::int16_t langue = language::French;
-
-}  // namespace numoria
