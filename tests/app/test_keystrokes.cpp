@@ -1,0 +1,130 @@
+#include "../message_recorder.h"
+#include "window_fixture.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QtTest>
+
+namespace {
+
+const kit::Message kDigitsOnly{QStringLiteral("Seul les chiffres sont permis !"), QStringLiteral("Montant"),
+                               kit::MessageIcon::Exclamation};
+
+}  // namespace
+
+class TestKeystrokes : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void typingInTheBox_data();
+    void typingInTheBox();
+    void editingKeysTypeNothing();
+    void sixthCharacterResetsTheBox();
+    void pasteIsCheckedForLengthOnly();
+};
+
+void TestKeystrokes::typingInTheBox_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("text");  // as X11 hands it; null: as QTest makes it
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<bool>("refused");
+
+    const int ctrl = Qt::ControlModifier;
+    const QString qtest;
+    QTest::newRow("digit 0") << int(Qt::Key_0) << 0 << qtest << "120" << false;
+    QTest::newRow("digit 9") << int(Qt::Key_9) << 0 << qtest << "129" << false;
+    QTest::newRow("keypad digit") << int(Qt::Key_4) << int(Qt::KeypadModifier) << qtest << "124" << false;
+    QTest::newRow("backspace") << int(Qt::Key_Backspace) << 0 << qtest << "1" << false;
+    QTest::newRow("slash") << int(Qt::Key_Slash) << 0 << qtest << "12" << true;
+    QTest::newRow("colon") << int(Qt::Key_Colon) << 0 << qtest << "12" << true;
+    QTest::newRow("letter a") << int(Qt::Key_A) << 0 << qtest << "12" << true;
+    QTest::newRow("space") << int(Qt::Key_Space) << 0 << qtest << "12" << true;
+    QTest::newRow("enter") << int(Qt::Key_Return) << 0 << "\r" << "12" << true;
+    QTest::newRow("keypad enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "\r" << "12" << true;
+    QTest::newRow("escape") << int(Qt::Key_Escape) << 0 << qtest << "12" << true;
+    QTest::newRow("ctrl+c") << int(Qt::Key_C) << ctrl << qtest << "12" << true;
+    QTest::newRow("ctrl+v as X11") << int(Qt::Key_V) << ctrl << "\x16" << "12" << true;
+    QTest::newRow("ctrl+x no text") << int(Qt::Key_X) << ctrl << "" << "12" << true;
+    QTest::newRow("ctrl+@") << int(Qt::Key_At) << ctrl << qtest << "12" << true;
+    QTest::newRow("ctrl+_") << int(Qt::Key_Underscore) << ctrl << qtest << "12" << true;
+    QTest::newRow("ctrl+digit") << int(Qt::Key_5) << ctrl << "5" << "12" << false;
+    QTest::newRow("e acute") << int(Qt::Key_Eacute) << 0 << QString::fromUtf8("é") << "12" << true;
+    QTest::newRow("arabic-indic three") << int(Qt::Key_unknown) << 0 << QString::fromUtf8("٣") << "12" << true;
+}
+
+void TestKeystrokes::typingInTheBox()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, text);
+    QFETCH(QString, after);
+    QFETCH(bool, refused);
+
+    WindowFixture f;
+    QApplication::clipboard()->setText(QStringLiteral("99"));
+    f.box->setText(QStringLiteral("12"));
+    MessageRecorder boxes;
+    const auto mods = Qt::KeyboardModifiers(modifiers);
+    if (text.isNull())
+        QTest::keyClick(f.box, Qt::Key(key), mods);
+    else
+        QTest::sendKeyEvent(QTest::Click, f.box, Qt::Key(key), text, mods);
+    QCOMPARE(f.box->text(), after);
+    QCOMPARE(boxes.messages, refused ? QList<kit::Message>{kDigitsOnly} : QList<kit::Message>{});
+}
+
+// Delete, arrows, Home, End and Tab edit or move without a message, even
+// when the event carries text.
+void TestKeystrokes::editingKeysTypeNothing()
+{
+    WindowFixture f;
+    QApplication::setActiveWindow(&f.window);
+    f.box->setText(QStringLiteral("123"));
+    MessageRecorder boxes;
+    QTest::keyClick(f.box, Qt::Key_Home);
+    QTest::sendKeyEvent(QTest::Click, f.box, Qt::Key_Delete, QStringLiteral("\x7f"), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Click, f.box, Qt::Key_Right, QStringLiteral("x"), Qt::NoModifier);
+    QTest::keyClick(f.box, Qt::Key_4);
+    QTest::sendKeyEvent(QTest::Click, f.box, Qt::Key_End, QStringLiteral("x"), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Click, f.box, Qt::Key_Left, QStringLiteral("x"), Qt::NoModifier);
+    QTest::keyClick(f.box, Qt::Key_Delete);
+    QCOMPARE(f.box->text(), QStringLiteral("24"));
+    QTest::sendKeyEvent(QTest::Click, f.box, Qt::Key_Tab, QStringLiteral("\t"), Qt::NoModifier);
+    QVERIFY(f.button->hasFocus());
+    QVERIFY(boxes.messages.isEmpty());
+}
+
+void TestKeystrokes::sixthCharacterResetsTheBox()
+{
+    WindowFixture f;
+    f.box->clear();
+    MessageRecorder boxes;
+    QTest::keyClicks(f.box, QStringLiteral("01234"));
+    QCOMPARE(f.box->text(), QStringLiteral("01234"));
+    QVERIFY(boxes.messages.isEmpty());
+    QTest::keyClick(f.box, Qt::Key_5);
+    QCOMPARE(f.box->text(), QStringLiteral("0"));
+    QCOMPARE(boxes.messages, (QList<kit::Message>{{QStringLiteral("Le nombre ne peur exéder cinq chiffres !"),
+                                                  QStringLiteral("Numoria"), kit::MessageIcon::Critical}}));
+}
+
+// Text that comes without a typed character is only checked for its length.
+void TestKeystrokes::pasteIsCheckedForLengthOnly()
+{
+    WindowFixture f;
+    f.box->clear();
+    MessageRecorder boxes;
+    QApplication::clipboard()->setText(QStringLiteral("a-1"));
+    f.box->paste();
+    QCOMPARE(f.box->text(), QStringLiteral("a-1"));
+    QVERIFY(boxes.messages.isEmpty());
+    QTest::keyClick(f.box, Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(f.box->text(), QStringLiteral("0"));
+    QCOMPARE(boxes.messages.size(), 1);
+}
+
+QTEST_MAIN(TestKeystrokes)
+#include "test_keystrokes.moc"

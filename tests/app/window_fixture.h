@@ -1,0 +1,46 @@
+#pragma once
+
+#include "app/column_widget.h"
+#include "app/ideogram_cell.h"
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QToolButton>
+#include <QtTest>
+
+// A freshly started main window, shown offscreen, its controls found by name.
+struct WindowFixture {
+    app::MainWindow window;
+    QLineEdit *box = window.findChild<QLineEdit *>(QStringLiteral("Text1"));
+    QToolButton *button = window.findChild<QToolButton *>(QStringLiteral("Command1"));
+    QLabel *prompt = window.findChild<QLabel *>(QStringLiteral("Label1"));
+
+    WindowFixture()
+    {
+        window.show();
+        box->setFocus();
+    }
+
+    QAction *item(const char *name) const { return window.findChild<QAction *>(QString::fromLatin1(name)); }
+    app::IdeogramCell *cell(int index) const { return window.column().cell(index); }
+    int cells() const { return window.column().count(); }
+
+    // Types a number and presses the convert button with the mouse.
+    void convert(const QString &number)
+    {
+        box->setText(number);
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    // The column as its accessible names and tags say: "二:2 十:10".
+    QString column() const
+    {
+        QStringList out;
+        for (int k = 0; k < cells(); ++k)
+            out << cell(k)->accessibleName() + u':' + cell(k)->accessibleDescription();
+        return out.join(u' ');
+    }
+};
