@@ -3,7 +3,7 @@
 // conversion, and the paint pass that follows, until every cell on show has
 // been painted. Prints, for each number, one line
 //   click_us <number> median <µs> max <µs> clicks <n>
-#include "form1.h"
+#include "app/main_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -41,7 +41,7 @@ private:
     QSet<const QObject *> painted_;
 };
 
-bool columnPainted(const numoria::Form1 &form, const PaintLog &log)
+bool columnPainted(const app::MainWindow &form, const PaintLog &log)
 {
     for (const QWidget *cell : form.findChildren<QWidget *>(QStringLiteral("Image1")))
         if (cell->isVisible() && !log.painted(cell))
@@ -50,7 +50,7 @@ bool columnPainted(const numoria::Form1 &form, const PaintLog &log)
 }
 
 // One click, timed from the press to the paint of the last cell on show.
-double clickMicroseconds(numoria::Form1 &form, QToolButton *button, PaintLog &log)
+double clickMicroseconds(app::MainWindow &form, QToolButton *button, PaintLog &log)
 {
     log.reset();
     QElapsedTimer timer;
@@ -67,8 +67,8 @@ double clickMicroseconds(numoria::Form1 &form, QToolButton *button, PaintLog &lo
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    auto *form = new numoria::Form1;
+    QApplication application(argc, argv);
+    auto *form = new app::MainWindow;
     form->setAttribute(Qt::WA_DeleteOnClose);
     form->show();
     if (!QTest::qWaitForWindowExposed(form)) {
@@ -82,7 +82,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     PaintLog log;
-    app.installEventFilter(&log);
+    application.installEventFilter(&log);
 
     // The two numbers take turns, so that a neighbour's burst on a shared
     // machine falls on both alike.

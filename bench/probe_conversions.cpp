@@ -3,7 +3,7 @@
 // that the peak resident set covers a window in use and not just opened.
 #include "first_paint_hook.h"
 
-#include "form1.h"
+#include "app/main_window.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -14,10 +14,10 @@ namespace numoria::bench {
 
 void workAfterFirstPaint(QWidget *window)
 {
-    auto *form = qobject_cast<Form1 *>(window);
+    auto *form = qobject_cast<app::MainWindow *>(window);
     auto *input = form ? form->findChild<QLineEdit *>(QStringLiteral("Text1")) : nullptr;
     if (!input) {
-        std::fputs("probe: the first window painted is not Form1\n", stderr);
+        std::fputs("probe: the first window painted is not the main window\n", stderr);
         return;
     }
     constexpr int kConversions = 100;
@@ -25,7 +25,7 @@ void workAfterFirstPaint(QWidget *window)
         // Numbers spread over the whole range, every digit count, 99999 last.
         const int number = i + 1 == kConversions ? 99999 : (i * 7919 + 7) % 100000;
         input->setText(QString::number(number));
-        form->Command1_Click();
+        form->convert();
         form->repaint();
         QCoreApplication::processEvents();
     }

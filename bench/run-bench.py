@@ -4,7 +4,7 @@
 Usage (as `make bench` does, under one virtual X server):
     xvfb-run -a python3 bench/run-bench.py --bench-build build-bench --program build/numoria
 
-- Engine: numoria_bench (the engine against ICU over every number).
+- Rule: numoria_bench (the numeral rule against ICU over every number).
 - Start-up: exec to first painted window, the program's probe beside the bare
   Qt window, runs interleaved; ratio of the medians.
 - Memory: peak resident set of the probe after start-up and 100 conversions,
@@ -227,7 +227,7 @@ def main():
     print(f"Numoria benchmarks, {started:%Y-%m-%d %H:%M %Z}: {os.cpu_count()} CPUs, {cpu_model()}, "
           f"load average {load:.2f} at the start", flush=True)
 
-    print("running the engine against ICU (about 30 s) ...", file=sys.stderr, flush=True)
+    print("running the numeral rule against ICU (about 30 s) ...", file=sys.stderr, flush=True)
     engine = engine_rows(arguments.bench_build)
     print(f"running start-up and memory, {arguments.runs} runs of each program ...", file=sys.stderr, flush=True)
     (probe_startup, probe_peak), (bare_startup, bare_peak) = startup_and_memory(arguments.bench_build, arguments.runs)
@@ -240,15 +240,15 @@ def main():
     icu = next((row["ns"] for name, row in engine if name.startswith("ICU") and "ns" in row), None)
     for name, row in engine:
         if "ns" not in row:
-            rows.append([f"Engine: {name}", "failed", "", "", "", ""])
+            rows.append([f"Rule: {name}", "failed", "", "", "", ""])
             continue
         figure = f"{row['ns']:.1f} ns/number (cv {row.get('cv', 0):.1f} %)"
         if name.startswith("ICU"):
             rows.append([f"Engine: {name} (yardstick)", figure, "", "", "", ""])
             continue
         ratio = icu / row["ns"] if icu else 0
-        is_engine = name.startswith("Numoria engine")
-        rows.append([f"Engine: {name}", figure, f"ICU {icu:.1f}" if icu else "", f"{ratio:.1f} x faster",
+        is_engine = name.startswith("Numoria rule")
+        rows.append([f"Rule: {name}", figure, f"ICU {icu:.1f}" if icu else "", f"{ratio:.1f} x faster",
                      f">= {ENGINE_TARGET:g} x faster" if is_engine else "(floor)",
                      verdict(ratio >= ENGINE_TARGET) if is_engine else ""])
 
