@@ -1,3 +1,4 @@
+#include "app/display_probe.h"
 #include "app/main_window.h"
 #include "kit/style.h"
 #include "kit/version.h"
@@ -7,27 +8,13 @@
 #include <QIcon>
 
 #include <cstdio>
-#include <cstdlib>
-
-namespace {
-
-bool hasDisplay()
-{
-    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
-        const char *value = std::getenv(name);
-        if (value && *value)
-            return true;
-    }
-    return false;
-}
-
-}  // namespace
 
 int main(int argc, char *argv[])
 {
-    if (!hasDisplay()) {
-        std::fputs("numoria: no display to open a window on (DISPLAY and WAYLAND_DISPLAY are unset); "
-                   "on a machine without one, run it under a virtual display: xvfb-run numoria\n",
+    if (!app::displayReachable()) {
+        std::fputs("numoria: no display to open a window on (DISPLAY and WAYLAND_DISPLAY are unset or "
+                   "cannot be reached); on a machine without one, run it under a virtual display: "
+                   "xvfb-run numoria\n",
                    stderr);
         return 2;
     }
