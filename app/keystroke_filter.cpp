@@ -1,5 +1,7 @@
 #include "app/keystroke_filter.h"
 
+#include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QWidget>
 
@@ -11,6 +13,11 @@ constexpr int kBackspace = 8;
 constexpr int kEnter = 13;
 constexpr int kEscape = 27;
 constexpr char16_t kDelete = 0x7f;
+
+bool altOrMeta(const QKeyEvent &event)
+{
+    return event.modifiers() & (Qt::AltModifier | Qt::MetaModifier);
+}
 
 // Ctrl with a letter or one of @ [ \ ] ^ _ types the matching control code.
 std::optional<int> controlCode(int key)
@@ -43,7 +50,7 @@ std::optional<int> characterCode(const QKeyEvent &event)
 {
     const Qt::KeyboardModifiers modifiers = event.modifiers();
     const bool control = modifiers & Qt::ControlModifier;
-    const bool alt = modifiers & (Qt::AltModifier | Qt::MetaModifier);
+    const bool alt = altOrMeta(event);
     const QString text = event.text();
 
     switch (event.key()) {
@@ -58,7 +65,7 @@ std::optional<int> characterCode(const QKeyEvent &event)
     case Qt::Key_End:
         return std::nullopt;  // focus, editing and moving keys type nothing, whatever text they carry
     case Qt::Key_Backspace:
-        return kBackspace;
+        return control ? int(kDelete) : kBackspace;  // Ctrl+Backspace types DEL, as Ctrl+? does
     case Qt::Key_Return:
     case Qt::Key_Enter:
         return alt ? std::nullopt : std::optional<int>(kEnter);
@@ -86,20 +93,30 @@ std::optional<int> characterCode(const QKeyEvent &event)
     return first;
 }
 
-KeystrokeFilter::KeystrokeFilter(QWidget *target, Handler handler)
-    : QObject(target), handler_(std::move(handler))
+KeystrokeFilter::KeystrokeFilter(QWidget *target, Handler handler, CommitHandler commitHandler)
+    : QObject(target), handler_(std::move(handler)), commitHandler_(std::move(commitHandler))
 {
     target->installEventFilter(this);
 }
 
 bool KeystrokeFilter::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event == forwarded_)
+        return false;
+    if (event->type() == QEvent::InputMethod) {
+        checkCommit(*static_cast<QInputMethodEvent *>(event));
+        return false;
+    }
     if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
     const std::optional<int> code = characterCode(*key);
-    if (!code)
-        return false;
+    if (!code) {
+        // Alt+key and Meta+key type nothing, yet the box would insert their
+        // text. (X11 hands AltGr's character with no Alt held: that one is typed.)
+        const QString text = key->text();
+        return event->type() == QEvent::KeyPress && altOrMeta(*key) && !text.isEmpty() && text.front().isPrint();
+    }
     if (event->type() == QEvent::ShortcutOverride) {
         // A typed character belongs to the box: keep it from every shortcut so
         // that it arrives here as a key press.
@@ -108,7 +125,25 @@ bool KeystrokeFilter::eventFilter(QObject *watched, QEvent *event)
     }
     int typed = *code;
     handler_(typed);
+    if (typed == kBackspace && key->key() != Qt::Key_Backspace) {
+        // Code 8 erases a character whichever key typed it (Ctrl+H too).
+        QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"));
+        forwarded_ = &backspace;
+        QCoreApplication::sendEvent(watched, &backspace);
+        forwarded_ = nullptr;
+        return true;
+    }
     return typed == 0;
+}
+
+void KeystrokeFilter::checkCommit(QInputMethodEvent &event)
+{
+    // Only committed text stays in the box; a preedit string is a passing show.
+    QString typed = event.commitString();
+    if (typed.isEmpty())
+        return;
+    commitHandler_(typed);
+    event.setCommitString(typed, event.replacementStart(), event.replacementLength());
 }
 
 }  // namespace app

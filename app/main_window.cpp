@@ -84,7 +84,8 @@ void MainWindow::buildControls()
     QPalette cyan = numberBox_->palette();
     cyan.setColor(QPalette::Base, kit::lightCyan);
     numberBox_->setPalette(cyan);
-    new KeystrokeFilter(numberBox_, [this](int &code) { onTypedCharacter(code); });
+    new KeystrokeFilter(
+        numberBox_, [this](int &code) { onTypedCharacter(code); }, [this](QString &typed) { onCommittedText(typed); });
     connect(numberBox_, &QLineEdit::textChanged, this, &MainWindow::onTextChanged);
 
     prompt_ = new QLabel(QStringLiteral("Label1"), client_);
@@ -213,6 +214,24 @@ void MainWindow::onTypedCharacter(int &code)
         showDigitsOnly(this);
         code = 0;
     }
+}
+
+// Each character that a dead key or an input method commits meets the same
+// check: the refused ones are dropped and answered by one message, the digits
+// go in (and count toward the length).
+void MainWindow::onCommittedText(QString &typed)
+{
+    QString digits;
+    bool refused = false;
+    for (const QChar c : typed) {
+        if (c.unicode() >= u'0' && c.unicode() <= u'9')
+            digits += c;
+        else
+            refused = refused || !isAcceptedKey(c.unicode());
+    }
+    if (refused)
+        showDigitsOnly(this);
+    typed = digits;
 }
 
 // Six characters or more, however they came, are refused whole.

@@ -55,6 +55,7 @@ private:
     void chooseLanguage(kit::Language language);
     void applyLanguage();
     void onTypedCharacter(int &code);
+    void onCommittedText(QString &typed);
     void onTextChanged();
     void showTooltip(int cellIndex);
     QString text(kit::Text which) const { return kit::text(language_, which); }

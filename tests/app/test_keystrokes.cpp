@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
+#include <QMimeData>
 #include <QtTest>
 
 namespace {
@@ -22,6 +24,9 @@ private slots:
     void editingKeysTypeNothing();
     void sixthCharacterResetsTheBox();
     void pasteIsCheckedForLengthOnly();
+    void dropIsCheckedLikeAPaste();
+    void committedTextIsTyped_data();
+    void committedTextIsTyped();
 };
 
 void TestKeystrokes::typingInTheBox_data()
@@ -53,6 +58,16 @@ void TestKeystrokes::typingInTheBox_data()
     QTest::newRow("ctrl+digit") << int(Qt::Key_5) << ctrl << "5" << "12" << false;
     QTest::newRow("e acute") << int(Qt::Key_Eacute) << 0 << QString::fromUtf8("é") << "12" << true;
     QTest::newRow("arabic-indic three") << int(Qt::Key_unknown) << 0 << QString::fromUtf8("٣") << "12" << true;
+    // Alt and Meta type nothing, and the box must not insert their text either.
+    QTest::newRow("alt+b") << int(Qt::Key_B) << int(Qt::AltModifier) << "b" << "12" << false;
+    QTest::newRow("alt+7") << int(Qt::Key_7) << int(Qt::AltModifier) << "7" << "12" << false;
+    QTest::newRow("meta+b") << int(Qt::Key_B) << int(Qt::MetaModifier) << "b" << "12" << false;
+    QTest::newRow("alt+enter") << int(Qt::Key_Return) << int(Qt::AltModifier) << "\r" << "12" << false;
+    // X11 hands AltGr+Q of a German keyboard as "@" without Alt: a typed character.
+    QTest::newRow("altgr+q as X11") << int(Qt::Key_At) << 0 << "@" << "12" << true;
+    QTest::newRow("ctrl+backspace") << int(Qt::Key_Backspace) << ctrl << "\x7f" << "12" << true;
+    QTest::newRow("ctrl+h") << int(Qt::Key_H) << ctrl << qtest << "1" << false;
+    QTest::newRow("ctrl+h as X11") << int(Qt::Key_H) << ctrl << "\b" << "1" << false;
 }
 
 void TestKeystrokes::typingInTheBox()
@@ -124,6 +139,63 @@ void TestKeystrokes::pasteIsCheckedForLengthOnly()
     QTest::keyClick(f.box, Qt::Key_Insert, Qt::ShiftModifier);
     QCOMPARE(f.box->text(), QStringLiteral("0"));
     QCOMPARE(boxes.messages.size(), 1);
+}
+
+void TestKeystrokes::dropIsCheckedLikeAPaste()
+{
+    WindowFixture f;
+    f.box->setText(QStringLiteral("12"));
+    MessageRecorder boxes;
+    QMimeData data;
+    data.setText(QStringLiteral("a-"));
+    const QPointF end(f.box->width() - 2, f.box->height() / 2);
+    QDragEnterEvent enter(end.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(f.box, &enter);
+    QDropEvent drop(end, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(f.box, &drop);
+    QCOMPARE(f.box->text(), QStringLiteral("12a-"));
+    QVERIFY(boxes.messages.isEmpty());
+    data.setText(QStringLiteral("3456"));
+    QApplication::sendEvent(f.box, &enter);
+    QApplication::sendEvent(f.box, &drop);
+    QCOMPARE(f.box->text(), QStringLiteral("0"));
+    QCOMPARE(boxes.messages.size(), 1);
+}
+
+void TestKeystrokes::committedTextIsTyped_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("preedit");
+    QTest::addColumn<QString>("commit");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("messages");
+    QTest::newRow("dead key e circumflex") << "12" << "" << QString::fromUtf8("ê") << "12" << 1;
+    QTest::newRow("digit") << "12" << "" << "3" << "123" << 0;
+    QTest::newRow("digits kept, one message") << "12" << "" << "a3b4" << "1234" << 1;
+    QTest::newRow("backspace character") << "12" << "" << "\b" << "12" << 0;
+    QTest::newRow("preedit alone") << "12" << QString::fromUtf8("ê") << "" << "12" << 0;
+    QTest::newRow("sixth digit") << "12345" << "" << "6" << "0" << 1;
+}
+
+// A dead key or an input method commits typed characters: each one meets the
+// keystroke check, and committed digits count toward the length.
+void TestKeystrokes::committedTextIsTyped()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, preedit);
+    QFETCH(QString, commit);
+    QFETCH(QString, after);
+    QFETCH(int, messages);
+    WindowFixture f;
+    f.box->setText(before);
+    MessageRecorder boxes;
+    QInputMethodEvent event(preedit, {});
+    event.setCommitString(commit);
+    QApplication::sendEvent(f.box, &event);
+    QCOMPARE(f.box->text(), after);
+    QCOMPARE(boxes.messages.size(), messages);
+    if (messages == 1 && after != QLatin1String("0"))
+        QCOMPARE(boxes.messages.front(), kDigitsOnly);
 }
 
 QTEST_MAIN(TestKeystrokes)
