@@ -7,10 +7,12 @@
 #include "numerals/numerals.h"
 #include "sysinfo/launcher.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QWindow>
 
 namespace app {
 
@@ -62,6 +64,8 @@ AboutBox *AboutBox::showInstance(kit::Language language)
     QPointer<AboutBox> &box = theInstance();
     if (!box)
         box = new AboutBox(language);
+    // Brought forward means back from minimised too.
+    box->setWindowState(box->windowState() & ~Qt::WindowMinimized);
     box->show();
     box->raise();
     box->activateWindow();
@@ -159,7 +163,37 @@ void AboutBox::showEvent(QShowEvent *event)
         centred_ = true;
         kit::centreOnScreen(this);
     }
+    // Openbox gives a minimise button whatever the Motif hints say, but not to
+    // a toolbar; the box is out of the task bar either way. Set once the
+    // native window exists, as Qt forgets it when set before.
+    setAttribute(Qt::WA_X11NetWmWindowTypeToolBar);
+    // Each other window that goes away may leave the box the last one.
+    for (QWindow *other : QGuiApplication::topLevelWindows())
+        if (other != windowHandle())
+            connect(other, &QWindow::visibleChanged, this, &AboutBox::keepReachable,
+                    Qt::ConnectionType(Qt::UniqueConnection | Qt::QueuedConnection));
     QDialog::showEvent(event);
+}
+
+void AboutBox::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        QMetaObject::invokeMethod(this, &AboutBox::keepReachable, Qt::QueuedConnection);
+}
+
+// Out of the task bar, a minimised box could only come back through the main
+// window's About item; once no other window is left, it is restored at once,
+// or the program would run on with nothing the user can reach.
+void AboutBox::keepReachable()
+{
+    if (!isMinimized())
+        return;
+    for (const QWidget *other : QApplication::topLevelWidgets())
+        if (other != this && other->isVisible()
+            && (other->windowType() == Qt::Window || other->windowType() == Qt::Dialog))
+            return;
+    showNormal();
 }
 
 // OK closes and destroys the box (it is deleted on close).

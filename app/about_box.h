@@ -39,12 +39,14 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     explicit AboutBox(kit::Language language);
     void buildControls();
     void fillTexts(kit::Language language);
     void fitFonts();
+    void keepReachable();
 
     clip::Animation *animation_ = nullptr;
     QLabel *title_ = nullptr;

@@ -4,7 +4,26 @@
 
 #include <QPainter>
 
+#include <cmath>
+
 namespace app {
+
+namespace {
+
+// The rect with each edge moved to the nearest device-pixel boundary. Cells
+// that meet in device-independent pixels then meet in device pixels too at any
+// scale factor, with no row half-painted over the ground between them; at
+// whole factors this is the rect itself.
+QRectF devicePixelCover(const QPainter &painter, const QRectF &rect)
+{
+    const QTransform toDevice = painter.deviceTransform();
+    const QRectF device = toDevice.mapRect(rect);
+    const QRectF snapped(QPointF(std::round(device.left()), std::round(device.top())),
+                         QPointF(std::round(device.right()), std::round(device.bottom())));
+    return toDevice.inverted().mapRect(snapped);
+}
+
+}  // namespace
 
 IdeogramCell::IdeogramCell(int index, QWidget *parent) : QWidget(parent), index_(index)
 {
@@ -42,7 +61,7 @@ void IdeogramCell::paintEvent(QPaintEvent *)
     if (!renderer_.isValid())
         return;
     QPainter painter(this);
-    renderer_.render(&painter, rect());
+    renderer_.render(&painter, devicePixelCover(painter, rect()));
 }
 
 void IdeogramCell::mouseMoveEvent(QMouseEvent *event)

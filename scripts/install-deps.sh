@@ -22,6 +22,7 @@ fonts-dejavu-core
 xvfb
 xauth
 xdotool
+openbox
 x11-xkb-utils
 imagemagick
 ffmpeg

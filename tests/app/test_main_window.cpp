@@ -24,6 +24,7 @@ private slots:
     void aboutBoxSpeaksTheLanguageItOpenedIn();
     void aboutBoxIsOneModelessInstanceThatOkCloses_data();
     void aboutBoxIsOneModelessInstanceThatOkCloses();
+    void aboutBoxIsNeverLostMinimised();
 };
 
 void TestMainWindow::startsInFrench()
@@ -217,6 +218,27 @@ void TestMainWindow::aboutBoxIsOneModelessInstanceThatOkCloses()
         QTest::keyClick(box, Qt::Key(key));
     QTRY_VERIFY(box.isNull());
     QVERIFY(f.window.isVisible());
+}
+
+// Out of the task bar, a minimised box comes back through the About item while
+// the main window is open, and by itself once no other window is left.
+void TestMainWindow::aboutBoxIsNeverLostMinimised()
+{
+    WindowFixture f;
+    f.item("mnapro")->trigger();
+    QPointer<app::AboutBox> box = app::AboutBox::instance();
+    box->showMinimized();
+    QCoreApplication::processEvents();
+    QVERIFY(box->isMinimized());
+    f.item("mnapro")->trigger();
+    QVERIFY(!box->isMinimized());
+    box->showMinimized();
+    f.window.close();
+    QTRY_VERIFY(!box->isMinimized());
+    box->showMinimized();
+    QTRY_VERIFY(!box->isMinimized());
+    QVERIFY(box->isVisible());
+    delete box;
 }
 
 QTEST_MAIN(TestMainWindow)
