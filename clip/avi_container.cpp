@@ -31,7 +31,7 @@ public:
         const std::uint32_t size = readU32(area_, pos_ + 4);
         pos_ += 8;
         if (size > area_.size() - pos_) {
-            error_ = "corrupt file: chunk '" + fourccText(chunk.id) + "' runs past the end of its list";
+            error_ = "corrupt file: chunk '" + fourccText(chunk.id) + "' runs past its list";
             pos_ = area_.size();
             return std::nullopt;
         }

@@ -52,11 +52,11 @@ std::string checkSize(const BitmapFormat &format, std::size_t frameCount)
     if (width <= 0 || height == 0)
         return "corrupt file: picture of " + size;
     if (width > kMaxClipSide || height > kMaxClipSide)
-        return "picture of " + size + " is larger than the limit of " + std::to_string(kMaxClipSide) + " x "
+        return "picture of " + size + " is larger than " + std::to_string(kMaxClipSide) + " x "
             + std::to_string(kMaxClipSide);
     const std::uint64_t frameBytes = static_cast<std::uint64_t>(width * height) * 4;
     if (frameBytes * frameCount > kMaxDecodedClipBytes)
-        return std::to_string(frameCount) + " frames of " + size + " need more than the limit of "
+        return std::to_string(frameCount) + " frames of " + size + " need more than "
             + std::to_string(kMaxDecodedClipBytes >> 20) + " MiB";
     return {};
 }

@@ -100,8 +100,7 @@ private slots:
         bad("a WAVE file", patched(pal8, "AVI ", 0, "WAVE"), "not an AVI file");
         bad("RIFF size below 4", patched(pal8, "RIFF", 4, le32(3)), "not an AVI file");
         bad("truncated", pal8.chopped(1), "truncated file: 1735 bytes where the header announces 1736");
-        bad("too long", withMovie(pal8, "00db" + le32(9)),
-            "corrupt file: chunk '00db' runs past the end of its list");
+        bad("too long", withMovie(pal8, "00db" + le32(9)), "corrupt file: chunk '00db' runs past its list");
         bad("no video stream", patched(pal8, "vids", 0, "auds"), "no video stream");
         bad("video without format", patched(pal8, "strf", 0, "strx"), "corrupt file: video stream without a format");
         bad("format below 40 bytes", patched(pal8, "strf", 8, le32(39)), "corrupt file: video format too short");
@@ -112,20 +111,15 @@ private slots:
         bad("bit fields", patched(pal8, "strf", 24, le32(3)), "unsupported codec: compression type 3");
         bad("RLE4", patched(rle8, "strf", 24, le32(2)), "unsupported codec RLE4");
         bad("mrle with 4 bits", patched(rle8, "strf", 22, "\x04"), "unsupported RLE video with 4 bits per pixel");
-        bad("raw with 4 bits", patched(pal8, "strf", 22, "\x04"),
-            "unsupported uncompressed video with 4 bits per pixel");
+        bad("raw 4-bit", patched(pal8, "strf", 22, "\x04"), "unsupported uncompressed video with 4 bits per pixel");
         bad("RLE top-down", patched(rle8, "strf", 16, le32(-9)), "corrupt file: RLE video stored top-down");
         bad("no width", patched(pal8, "strf", 12, le32(0)), "corrupt file: picture of 0 x 9 pixels");
-        bad("too wide", patched(pal8, "strf", 12, le32(1025)),
-            "picture of 1025 x 9 pixels is larger than the limit of 1024 x 1024");
-        bad("too tall, top-down", patched(pal8, "strf", 16, le32(-1025)),
-            "picture of 13 x 1025 pixels is larger than the limit of 1024 x 1024");
+        bad("wide", patched(pal8, "strf", 12, le32(1025)), "picture of 1025 x 9 pixels is larger than 1024 x 1024");
+        bad("tall", patched(pal8, "strf", 16, le32(-1025)), "picture of 13 x 1025 pixels is larger than 1024 x 1024");
         bad("too many frames", withMovie(pal8, no.repeated(65537)), "too many frames (the limit is 65536)");
-        bad("too much memory", withMovie(huge, no.repeated(17)),
-            "17 frames of 1024 x 1024 pixels need more than the limit of 64 MiB");
+        bad("too much memory", withMovie(huge, no.repeated(17)), "17 frames of 1024 x 1024 pixels need more than 64 MiB");
         bad("no frame rate", patched(fixture("rgb16.avi"), "strh", 28, le32(0)), "corrupt file: no frame rate");
-        bad("short frame", withMovie(pal8, "00db" + le32(2) + "ab"),
-            "corrupt file: frame 1 holds 2 bytes, 144 expected");
+        bad("short", withMovie(pal8, "00db" + le32(2) + "ab"), "corrupt file: frame 1 holds 2 bytes, 144 expected");
         bad("palette change", withMovie(rle8, "00pc" + le32(4) + le32(0)), "unsupported palette change in the clip");
     }
 
@@ -155,8 +149,7 @@ private slots:
         QFETCH(QByteArray, picture);
         const QByteArray bytes = QByteArray::fromHex(data);
         clip::avi::IndexPicture decoded{4, 2, std::vector<std::uint8_t>(8, 9)};
-        clip::avi::decodeRle8({reinterpret_cast<const std::uint8_t *>(bytes.constData()), std::size_t(bytes.size())},
-                              decoded);
+        clip::avi::decodeRle8(std::span(reinterpret_cast<const quint8 *>(bytes.constData()), bytes.size()), decoded);
         QCOMPARE(QByteArray(reinterpret_cast<const char *>(decoded.indices.data()), 8), QByteArray::fromHex(picture));
     }
 };
