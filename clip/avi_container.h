@@ -1,8 +1,9 @@
 #pragma once
 
 // The RIFF layer of an AVI file: headers of the first video stream and its
-// chunks in file order. Every span points into the caller's bytes.
+// frame chunks in file order. Every span points into the caller's bytes.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -19,8 +20,8 @@ constexpr std::uint32_t fourcc(const char (&text)[5])
         | static_cast<std::uint32_t>(static_cast<unsigned char>(text[3])) << 24;
 }
 
-// 'MJPG' for a printable code, else the number, e.g. "compression type 3".
-std::string describeCompression(std::uint32_t code);
+// The four characters of a code, '?' for any that cannot be printed.
+std::string fourccText(std::uint32_t code);
 
 // The stream's BITMAPINFOHEADER and palette.
 struct BitmapFormat
@@ -29,14 +30,7 @@ struct BitmapFormat
     std::int32_t height = 0; // negative: rows stored top-down
     int bitCount = 0;
     std::uint32_t compression = 0;
-    std::vector<std::uint32_t> palette; // 0xFFRRGGBB, at most 256 entries
-};
-
-struct StreamChunk
-{
-    enum class Kind { Frame, PaletteChange };
-    Kind kind = Kind::Frame;
-    std::span<const std::uint8_t> data;
+    std::array<std::uint32_t, 256> palette{}; // 0xFFRRGGBB; entries the file lacks are black
 };
 
 struct AviLayout
@@ -45,7 +39,7 @@ struct AviLayout
     std::uint32_t streamScale = 0;          // stream header: rate / scale frames per second
     std::uint32_t streamRate = 0;
     BitmapFormat format;
-    std::vector<StreamChunk> chunks;
+    std::vector<std::span<const std::uint8_t>> frames;
 };
 
 struct LayoutResult

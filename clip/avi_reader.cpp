@@ -13,42 +13,34 @@ namespace clip {
 namespace {
 
 using avi::BitmapFormat;
-using avi::FrameEncoding;
 
 constexpr std::uint32_t kBiRgb = 0;
 constexpr std::uint32_t kBiRle8 = 1;
 constexpr std::uint32_t kBiRle4 = 2;
 
-struct EncodingChoice
+// What the stream's format asks for, or why it cannot be played.
+std::string checkEncoding(const BitmapFormat &format)
 {
-    std::optional<FrameEncoding> encoding;
-    std::string error;
-};
-
-EncodingChoice chooseEncoding(const BitmapFormat &format)
-{
-    const auto expectBits = [&](FrameEncoding encoding, int bits, const char *name) -> EncodingChoice {
-        if (format.bitCount != bits)
-            return {std::nullopt, std::string("corrupt file: ") + name + " video with "
-                        + std::to_string(format.bitCount) + " bits per pixel"};
-        return {encoding, {}};
-    };
+    const std::string bits = std::to_string(format.bitCount) + " bits per pixel";
     switch (format.compression) {
     case kBiRgb:
         if (format.bitCount != 8 && format.bitCount != 16 && format.bitCount != 24 && format.bitCount != 32)
-            return {std::nullopt, "unsupported bit depth " + std::to_string(format.bitCount)
-                        + " for uncompressed video"};
-        return {FrameEncoding::Raw, {}};
+            return "unsupported uncompressed video with " + bits;
+        return {};
     case kBiRle8:
-        return expectBits(FrameEncoding::Rle8, 8, "RLE8");
-    case kBiRle4:
-        return expectBits(FrameEncoding::Rle4, 4, "RLE4");
     case avi::fourcc("mrle"):
-        if (format.bitCount == 4)
-            return {FrameEncoding::Rle4, {}};
-        return expectBits(FrameEncoding::Rle8, 8, "RLE");
+        if (format.bitCount != 8)
+            return "unsupported RLE video with " + bits;
+        if (format.height < 0)
+            return "corrupt file: RLE video stored top-down";
+        return {};
+    case kBiRle4:
+        return "unsupported codec RLE4";
     default:
-        return {std::nullopt, "unsupported codec " + avi::describeCompression(format.compression)};
+        // Small numbers are BI_ constants (3 is BI_BITFIELDS), others a code such as 'MJPG'.
+        if (format.compression < 256)
+            return "unsupported codec: compression type " + std::to_string(format.compression);
+        return "unsupported codec '" + avi::fourccText(format.compression) + "'";
     }
 }
 
@@ -56,19 +48,21 @@ std::string checkSize(const BitmapFormat &format, std::size_t frameCount)
 {
     const std::int64_t width = format.width;
     const std::int64_t height = std::llabs(std::int64_t{format.height});
+    const std::string size = std::to_string(width) + " x " + std::to_string(height) + " pixels";
     if (width <= 0 || height == 0)
-        return "corrupt file: picture of " + std::to_string(width) + " x " + std::to_string(height) + " pixels";
+        return "corrupt file: picture of " + size;
     if (width > kMaxClipSide || height > kMaxClipSide)
-        return "picture of " + std::to_string(width) + " x " + std::to_string(height)
-            + " pixels is larger than the limit of " + std::to_string(kMaxClipSide) + " x "
+        return "picture of " + size + " is larger than " + std::to_string(kMaxClipSide) + " x "
             + std::to_string(kMaxClipSide);
     const std::uint64_t frameBytes = static_cast<std::uint64_t>(width * height) * 4;
     if (frameBytes * frameCount > kMaxDecodedClipBytes)
-        return std::to_string(frameCount) + " frames of " + std::to_string(width) + " x " + std::to_string(height)
-            + " pixels need more than the limit of " + std::to_string(kMaxDecodedClipBytes >> 20) + " MiB";
+        return std::to_string(frameCount) + " frames of " + size + " need more than "
+            + std::to_string(kMaxDecodedClipBytes >> 20) + " MiB";
     return {};
 }
 
+// The main header gives microseconds per frame; without it, the stream's
+// rate / scale gives frames per second.
 std::optional<std::uint32_t> frameDuration(const avi::AviLayout &layout)
 {
     if (layout.microsecondsPerFrame != 0)
@@ -92,18 +86,10 @@ AviReadResult readAvi(std::span<const std::uint8_t> bytes)
     const avi::AviLayout &layout = *parsed.layout;
     const BitmapFormat &format = layout.format;
 
-    const EncodingChoice choice = chooseEncoding(format);
-    if (!choice.encoding)
-        return failure(choice.error);
-    if (*choice.encoding != FrameEncoding::Raw && format.height < 0)
-        return failure("corrupt file: RLE video stored top-down");
-
-    std::size_t frameCount = 0;
-    for (const avi::StreamChunk &chunk : layout.chunks)
-        frameCount += chunk.kind == avi::StreamChunk::Kind::Frame ? 1 : 0;
-    if (std::string error = checkSize(format, frameCount); !error.empty())
+    if (std::string error = checkEncoding(format); !error.empty())
         return failure(std::move(error));
-
+    if (std::string error = checkSize(format, layout.frames.size()); !error.empty())
+        return failure(std::move(error));
     const std::optional<std::uint32_t> duration = frameDuration(layout);
     if (!duration)
         return failure("corrupt file: no frame rate");
@@ -112,15 +98,11 @@ AviReadResult readAvi(std::span<const std::uint8_t> bytes)
     clip.width = format.width;
     clip.height = std::abs(format.height);
     clip.microsecondsPerFrame = *duration;
-    clip.frames.reserve(frameCount);
-    avi::FrameDecoder decoder(format, *choice.encoding);
-    for (const avi::StreamChunk &chunk : layout.chunks) {
-        if (chunk.kind == avi::StreamChunk::Kind::PaletteChange) {
-            decoder.changePalette(chunk.data);
-            continue;
-        }
+    clip.frames.reserve(layout.frames.size());
+    avi::FrameDecoder decoder(format);
+    for (const std::span<const std::uint8_t> chunk : layout.frames) {
         std::vector<std::uint32_t> picture;
-        if (std::string error = decoder.decode(chunk.data, picture); !error.empty())
+        if (std::string error = decoder.decode(chunk, picture); !error.empty())
             return failure("corrupt file: frame " + std::to_string(clip.frames.size() + 1) + " " + error);
         clip.frames.push_back(std::move(picture));
     }

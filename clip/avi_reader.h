@@ -1,8 +1,9 @@
 #pragma once
 
-// Reads small AVI clips: one video stream, uncompressed (8-bit paletted,
-// 16-bit RGB555, 24 and 32 bits) or RLE8/RLE4 compressed. No Qt here, so the
-// reader can be fuzzed on its own.
+// Reads small AVI clips as an animation control plays them: one video
+// stream, uncompressed (8-bit paletted, 16-bit RGB555, 24 and 32 bits) or
+// RLE8. RLE4 and palette changes are refused. No Qt here, so the reader can
+// be fuzzed on its own.
 
 #include <cstddef>
 #include <cstdint>

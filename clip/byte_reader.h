@@ -1,26 +1,19 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 
 namespace clip::avi {
 
-// Little-endian reads that never leave the span: past the end they yield
-// zero and mark the reader as failed.
+// Little-endian reads that never leave the span: past the end they yield zero.
 class ByteReader
 {
 public:
     explicit ByteReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
 
-    std::uint8_t u8()
-    {
-        if (pos_ >= bytes_.size()) {
-            failed_ = true;
-            return 0;
-        }
-        return bytes_[pos_++];
-    }
+    std::uint8_t u8() { return pos_ < bytes_.size() ? bytes_[pos_++] : 0; }
     std::uint16_t u16()
     {
         const std::uint16_t low = u8();
@@ -33,29 +26,17 @@ public:
     }
     std::int32_t i32() { return static_cast<std::int32_t>(u32()); }
 
-    void skip(std::size_t count)
-    {
-        if (count > remaining()) {
-            pos_ = bytes_.size();
-            failed_ = true;
-            return;
-        }
-        pos_ += count;
-    }
-
+    void skip(std::size_t count) { pos_ += std::min(count, remaining()); }
     std::size_t remaining() const { return bytes_.size() - pos_; }
-    bool failed() const { return failed_; }
 
 private:
     std::span<const std::uint8_t> bytes_;
     std::size_t pos_ = 0;
-    bool failed_ = false;
 };
 
 inline std::uint32_t readU32(std::span<const std::uint8_t> bytes, std::size_t offset)
 {
-    ByteReader reader(bytes.subspan(offset < bytes.size() ? offset : bytes.size()));
-    return reader.u32();
+    return ByteReader(bytes.subspan(std::min(offset, bytes.size()))).u32();
 }
 
 } // namespace clip::avi

@@ -18,8 +18,8 @@ public:
 
     void put(std::uint8_t index)
     {
-        if (x_ >= picture_.width || finished())
-            return;
+        if (x_ >= picture_.width)
+            return; // past the end of the line
         const int row = picture_.height - 1 - line_;
         picture_.indices[static_cast<std::size_t>(row) * picture_.width + x_] = index;
         ++x_;
@@ -33,8 +33,9 @@ public:
 
     void move(int right, int up)
     {
+        // Held at the edge, so that endless deltas cannot overflow.
         x_ = std::min(x_ + right, picture_.width);
-        line_ = std::min(line_ + up, picture_.height);
+        line_ += up;
     }
 
 private:
@@ -48,9 +49,9 @@ constexpr std::uint8_t kEndOfLine = 0;
 constexpr std::uint8_t kEndOfBitmap = 1;
 constexpr std::uint8_t kDelta = 2;
 
-// Shared loop of both depths; `run` and `literal` know how pixels pack.
-template<typename RunWriter, typename LiteralWriter>
-void decodeRle(std::span<const std::uint8_t> data, IndexPicture &picture, RunWriter run, LiteralWriter literal)
+} // namespace
+
+void decodeRle8(std::span<const std::uint8_t> data, IndexPicture &picture)
 {
     ByteReader reader(data);
     RleCursor cursor(picture);
@@ -58,76 +59,23 @@ void decodeRle(std::span<const std::uint8_t> data, IndexPicture &picture, RunWri
         const std::uint8_t count = reader.u8();
         const std::uint8_t value = reader.u8();
         if (count != 0) {
-            run(cursor, count, value);
-            continue;
-        }
-        switch (value) {
-        case kEndOfLine:
+            for (int i = 0; i < count; ++i)
+                cursor.put(value);
+        } else if (value == kEndOfLine) {
             cursor.endOfLine();
-            break;
-        case kEndOfBitmap:
+        } else if (value == kEndOfBitmap) {
             return;
-        case kDelta: {
-            if (reader.remaining() < 2)
-                return;
+        } else if (value == kDelta) {
             const int right = reader.u8();
-            const int up = reader.u8();
-            cursor.move(right, up);
-            break;
-        }
-        default:
-            if (!literal(cursor, reader, value))
-                return;
-            break;
+            cursor.move(right, reader.u8());
+        } else if (reader.remaining() < value) {
+            return; // a literal cut short
+        } else {
+            for (int i = 0; i < value; ++i)
+                cursor.put(reader.u8());
+            reader.skip(value % 2); // literals are padded to an even length
         }
     }
-}
-
-} // namespace
-
-void decodeRle8(std::span<const std::uint8_t> data, IndexPicture &picture)
-{
-    const auto run = [](RleCursor &cursor, int count, std::uint8_t value) {
-        for (int i = 0; i < count; ++i)
-            cursor.put(value);
-    };
-    const auto literal = [](RleCursor &cursor, ByteReader &reader, int count) {
-        for (int i = 0; i < count; ++i) {
-            const std::uint8_t value = reader.u8();
-            if (reader.failed())
-                return false;
-            cursor.put(value);
-        }
-        if (count % 2 != 0)
-            reader.skip(1); // literals are padded to an even length
-        return true;
-    };
-    decodeRle(data, picture, run, literal);
-}
-
-void decodeRle4(std::span<const std::uint8_t> data, IndexPicture &picture)
-{
-    const auto high = [](std::uint8_t pair) { return static_cast<std::uint8_t>(pair >> 4); };
-    const auto low = [](std::uint8_t pair) { return static_cast<std::uint8_t>(pair & 0x0F); };
-    const auto run = [&](RleCursor &cursor, int count, std::uint8_t pair) {
-        for (int i = 0; i < count; ++i)
-            cursor.put(i % 2 == 0 ? high(pair) : low(pair));
-    };
-    const auto literal = [&](RleCursor &cursor, ByteReader &reader, int count) {
-        const int bytes = (count + 1) / 2;
-        for (int i = 0; i < bytes; ++i) {
-            const std::uint8_t pair = reader.u8();
-            if (reader.failed())
-                return false;
-            cursor.put(high(pair));
-            if (2 * i + 1 < count)
-                cursor.put(low(pair));
-        }
-        if (bytes % 2 != 0)
-            reader.skip(1);
-        return true;
-    };
-    decodeRle(data, picture, run, literal);
 }
 
 } // namespace clip::avi

@@ -1,7 +1,7 @@
 #pragma once
 
-// BI_RLE8 and BI_RLE4 bitmaps, drawn over the previous picture: pixels the
-// data skips (delta and end-of-line escapes) keep their old value.
+// BI_RLE8 bitmaps, drawn over the previous picture: pixels the data skips
+// (delta and end-of-line escapes) keep their old value.
 
 #include <cstdint>
 #include <span>
@@ -20,6 +20,5 @@ struct IndexPicture
 // Malformed data never writes outside the picture: pixels past the end of a
 // line are dropped, and decoding stops at the top line or the data's end.
 void decodeRle8(std::span<const std::uint8_t> data, IndexPicture &picture);
-void decodeRle4(std::span<const std::uint8_t> data, IndexPicture &picture);
 
 } // namespace clip::avi
