@@ -1,97 +1,125 @@
 #include "clip/animation.h"
 
-#include "clip/avi_reader.h"
+#include "clip/clip_library.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QPainter>
 #include <QtDebug>
-
-#include <algorithm>
-#include <cmath>
-#include <cstring>
 
 namespace clip {
 
 namespace {
 
-// A clip asking for more than 100 frames a second is slowed down to that.
-constexpr int kShortestFrameMs = 10;
-
-QImage toImage(const AviClip &clip, const std::vector<std::uint32_t> &pixels)
+QString displayName(const std::filesystem::path &file)
 {
-    QImage image(clip.width, clip.height, QImage::Format_ARGB32);
-    for (int y = 0; y < clip.height; ++y)
-        std::memcpy(image.scanLine(y), pixels.data() + static_cast<std::size_t>(y) * clip.width,
-                    static_cast<std::size_t>(clip.width) * sizeof(std::uint32_t));
-    return image;
+#ifdef _WIN32
+    return QDir::toNativeSeparators(QString::fromStdWString(file.wstring()));
+#else
+    return QFile::decodeName(file.c_str());
+#endif
 }
 
 // One line, whatever the file name holds.
 QString singleLine(QString text)
 {
-    for (QChar &c : text) {
+    for (QChar &c : text)
         if (c.category() == QChar::Other_Control)
             c = QLatin1Char('?');
-    }
     return text;
 }
 
-} // namespace
+}  // namespace
 
 Animation::Animation(QWidget *parent) : QWidget(parent)
 {
     connect(&timer_, &QTimer::timeout, this, &Animation::showNextFrame);
 }
 
-bool Animation::open(const QString &filePath)
+Animation::~Animation() = default;
+
+void Animation::open(const std::filesystem::path &file)
 {
     clear();
-    const AviReadResult result = readAviFile(QFile::encodeName(filePath).toStdString());
-    if (!result.clip) {
-        qWarning().noquote() << singleLine(QStringLiteral("Animation: cannot play the clip \"%1\": %2")
-                                               .arg(QDir::toNativeSeparators(filePath),
-                                                    QString::fromStdString(result.error)));
-        return false;
-    }
-    const AviClip &clip = *result.clip;
-    frames_.reserve(static_cast<qsizetype>(clip.frames.size()));
-    for (const std::vector<std::uint32_t> &pixels : clip.frames)
-        frames_.append(toImage(clip, pixels));
-    const double milliseconds = std::round(clip.microsecondsPerFrame / 1000.0);
-    timer_.setInterval(static_cast<int>(std::max(milliseconds, double{kShortestFrameMs})));
-    updateTimer();
-    update();
-    return true;
+    file_ = file;
+    const unsigned request = ++request_;
+    if (file.empty())
+        return;
+    // An answer to an older request is not this clip's.
+    ClipLibrary::instance().request(file, this, [this, request](const ClipResult &result) {
+        if (request == request_)
+            take(result);
+    });
 }
 
-QSize Animation::clipSize() const { return frames_.isEmpty() ? QSize() : frames_.first().size(); }
-
-QImage Animation::frame(int index) const
+void Animation::take(const ClipResult &result)
 {
-    return index >= 0 && index < frames_.size() ? frames_.at(index) : QImage();
+    if (!result.clip) {
+        refuse(result.error);
+    } else {
+        clip_ = result.clip;
+        timer_.setInterval(clip_->frameIntervalMs);
+        scaleFrames();
+    }
+    emit answered(clip_ != nullptr);
+}
+
+// Every frame, once, at the size it is painted in device pixels.
+void Animation::scaleFrames()
+{
+    shown_.clear();
+    if (!clip_ || clip_->frames.isEmpty())
+        return;
+    shownRatio_ = devicePixelRatioF();
+    const QSize area = clip_->frames.first().size().scaled(size(), Qt::KeepAspectRatio);
+    const QSize device = (QSizeF(area) * shownRatio_).toSize();
+    const std::size_t scaledBytes = std::size_t(device.width()) * std::size_t(device.height()) * 4
+        * std::size_t(clip_->frames.size());
+    if (clip_->bytes + scaledBytes > maxClipBytes) {
+        clip_.reset();
+        refuse(QStringLiteral("the clip and its scaled frames need more than %1 MiB").arg(maxClipBytes >> 20));
+        return;
+    }
+    if (!device.isEmpty()) {
+        for (const QImage &frame : clip_->frames) {
+            QImage scaled = frame.size() == device ? frame
+                                                   : frame.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            scaled.setDevicePixelRatio(shownRatio_);
+            shown_.append(scaled);
+        }
+    }
+    current_ = std::min(current_, std::max(frameCount() - 1, 0));
+    updateTimer();
+    update();
+}
+
+void Animation::refuse(const QString &reason)
+{
+    qWarning().noquote() << singleLine(
+        QStringLiteral("Animation: cannot play the clip \"%1\": %2").arg(displayName(file_), reason));
 }
 
 void Animation::showNextFrame()
 {
-    if (frames_.isEmpty())
+    if (shown_.isEmpty())
         return;
-    current_ = (current_ + 1) % static_cast<int>(frames_.size());
+    current_ = (current_ + 1) % frameCount();
     update();
 }
 
 void Animation::clear()
 {
     timer_.stop();
-    timer_.setInterval(0);
-    frames_.clear();
+    clip_.reset();
+    shown_.clear();
     current_ = 0;
     update();
 }
 
 void Animation::updateTimer()
 {
-    const bool moving = frames_.size() > 1 && onScreen_ && !window()->isMinimized();
+    const bool moving = frameCount() > 1 && onScreen_ && !window()->isMinimized();
     if (moving && !timer_.isActive())
         timer_.start();
     else if (!moving)
@@ -102,7 +130,16 @@ void Animation::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     onScreen_ = true;
+    // Minimising and restoring the window may come without a show or hide.
+    window()->installEventFilter(this);
     updateTimer();
+}
+
+bool Animation::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::WindowStateChange)
+        updateTimer();
+    return QWidget::eventFilter(watched, event);
 }
 
 void Animation::hideEvent(QHideEvent *event)
@@ -112,26 +149,23 @@ void Animation::hideEvent(QHideEvent *event)
     updateTimer();
 }
 
-void Animation::paintEvent(QPaintEvent *)
+void Animation::resizeEvent(QResizeEvent *event)
 {
-    if (frames_.isEmpty())
-        return;
-    const QImage &frame = frames_.at(current_);
-    const QSize shown = frame.size().scaled(size(), Qt::KeepAspectRatio);
-    if (shown.isEmpty())
-        return;
-    const QPoint topLeft((width() - shown.width()) / 2, (height() - shown.height()) / 2);
-
-    // Scale straight to device pixels, so a high-density screen gets every
-    // pixel the clip has instead of an enlarged low-density picture.
-    const qreal ratio = devicePixelRatioF();
-    const QSize devicePixels = (QSizeF(shown) * ratio).toSize();
-    QImage picture = devicePixels == frame.size()
-        ? frame
-        : frame.scaled(devicePixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    picture.setDevicePixelRatio(ratio);
-    QPainter painter(this);
-    painter.drawImage(topLeft, picture);
+    QWidget::resizeEvent(event);
+    scaleFrames();
 }
 
-} // namespace clip
+void Animation::paintEvent(QPaintEvent *)
+{
+    // Moved to a screen of another scale: the frames are scaled again, once.
+    if (clip_ && devicePixelRatioF() != shownRatio_)
+        scaleFrames();
+    if (shown_.isEmpty())
+        return;
+    const QImage &frame = shown_.at(current_);
+    const QSize area = frame.deviceIndependentSize().toSize();
+    QPainter painter(this);
+    painter.drawImage(QPoint((width() - area.width()) / 2, (height() - area.height()) / 2), frame);
+}
+
+}  // namespace clip

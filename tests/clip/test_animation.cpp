@@ -1,12 +1,13 @@
 // The widget that plays the clip: the committed clip in a loop, its timer only
 // while on screen, and what an unplayable or a replaced file does.
 #include "clip/animation.h"
+#include "clip/clip_library.h"
 
 #include <QtTest>
 
 namespace {
 
-const QString kClip = QStringLiteral(PROJECT_SOURCE_DIR "/resources/numoria.avi");
+const std::filesystem::path kClip = PROJECT_SOURCE_DIR "/resources/numoria.avi";
 const QString kFixtures = QStringLiteral(PROJECT_SOURCE_DIR "/tests/clip/fixtures/");
 
 // A window holding the animation, counting the paint events it gets.
@@ -34,9 +35,11 @@ private slots:
     {
         Window w;
         w.animation->setGeometry(10, 10, 41, 61); // half the clip wide, as the windows show it
-        QVERIFY(w.animation->open(kClip));
-        QCOMPARE(w.animation->frameCount(), 104);
-        QCOMPARE(w.animation->clipSize(), QSize(82, 82));
+        w.animation->open(kClip);
+        QTRY_COMPARE(w.animation->frameCount(), 104);
+        // Scaled once, to the device pixels of the area.
+        const qreal ratio = w.animation->devicePixelRatioF();
+        QCOMPARE(w.animation->shownFrame(0).size(), (QSizeF(41, 41) * ratio).toSize());
         QCOMPARE(w.animation->frameIntervalMs(), 100);
         for (int tick = 1; tick <= 104 + 60; ++tick) {
             w.animation->showNextFrame();
@@ -50,9 +53,11 @@ private slots:
         w.animation->showNextFrame();
         QCoreApplication::processEvents();
         QVERIFY(w.paints > paints);
-        const QImage shown = w.animation->frame(w.animation->currentFrame()).scaled(41, 41, Qt::IgnoreAspectRatio,
-                                                                                    Qt::SmoothTransformation);
-        QCOMPARE(w.animation->grab().toImage().copy(0, 10, 41, 41).convertToFormat(QImage::Format_ARGB32), shown);
+        QImage shown = w.animation->shownFrame(w.animation->currentFrame());
+        shown.setDevicePixelRatio(1);
+        const QImage grabbed = w.animation->grab().toImage();
+        QCOMPARE(grabbed.copy(QRectF(QPointF(0, 10) * ratio, QSizeF(41, 41) * ratio).toRect())
+                     .convertToFormat(QImage::Format_ARGB32), shown);
     }
 
     void unplayableFileLeavesItEmpty_data()
@@ -73,51 +78,75 @@ private slots:
         file.close();
         Window w;
         w.window.show();
-        QVERIFY(w.animation->open(kClip));
+        w.animation->open(kClip);
+        QTRY_COMPARE(w.animation->frameCount(), 104);
 
         // Exactly one warning, on one line, naming the file and the reason.
         const QString shown = QDir::toNativeSeparators(file.fileName()).replace('\n', '?');
         const QString warning = QString("Animation: cannot play the clip \"%1\": %2").arg(shown, reason);
         QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
         QTest::failOnWarning(QRegularExpression());
-        QVERIFY(!w.animation->open(file.fileName()));
+        QSignalSpy answers(w.animation, &clip::Animation::answered);
+        w.animation->open(QFile::encodeName(file.fileName()).toStdString());
+        QCOMPARE(w.animation->frameCount(), 0);
+        QVERIFY(answers.wait());
+        QCOMPARE(answers.front().front().toBool(), false);
         QCOMPARE(w.animation->frameCount(), 0);
         QVERIFY(!w.animation->isPlaying());
         w.animation->showNextFrame(); // harmless with nothing loaded
         QCOMPARE(w.animation->currentFrame(), 0);
     }
 
-    // The timer runs only while the widget is on screen. The file is read whole
-    // when opened: replacing it changes nothing until the next open.
-    void playsOnScreenAndRereadsAtEachOpen()
+    // The timer runs only while the widget is on screen. Each file is decoded
+    // once, however many widgets open it, until it changes.
+    void playsOnScreenAndDecodesEachFileOnce()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath("clip.avi");
-        QVERIFY(QFile::copy(kFixtures + "rle8.avi", path));
-        Window w;
-        QVERIFY(w.animation->open(path));
+        const std::filesystem::path path = QFile::encodeName(dir.filePath("clip.avi")).toStdString();
+        QVERIFY(QFile::copy(kFixtures + "rle8.avi", dir.filePath("clip.avi")));
+        clip::ClipLibrary &library = clip::ClipLibrary::instance();
+        const int decodings = library.decodings();
+        Window w, other;
+        w.animation->resize(41, 41);
+        w.animation->open(path);
+        other.animation->open(path);
+        QTRY_COMPARE(w.animation->frameCount(), 5);
+        QTRY_COMPARE(other.animation->frameCount(), 5);
+        w.animation->open(path);
+        QCOMPARE(w.animation->frameCount(), 5);
+        QCOMPARE(library.decodings(), decodings + 1);
         QCOMPARE(w.animation->frameIntervalMs(), 67);
         QVERIFY(!w.animation->isPlaying());
         w.window.show();
         QVERIFY(w.animation->isPlaying());
-
-        QVERIFY(QFile::remove(path) && QFile::copy(kFixtures + "pal8-top-down.avi", path));
-        w.animation->showNextFrame();
-        QCOMPARE(w.animation->frameCount(), 5);
-        QCOMPARE(w.animation->currentFrame(), 1);
-        QVERIFY(w.animation->isPlaying());
         w.window.hide();
         QVERIFY(!w.animation->isPlaying());
 
+        // Replaced while shown: it plays on, and the next opening reads the new file.
+        QVERIFY(QFile::remove(dir.filePath("clip.avi")) && QFile::copy(kFixtures + "pal8-top-down.avi", dir.filePath("clip.avi")));
+        QCOMPARE(w.animation->frameCount(), 5);
         // Opened while the window is minimised, a clip waits for it to come back.
         w.window.showMinimized();
-        QVERIFY(w.animation->open(path));
-        QCOMPARE(w.animation->frameCount(), 3);
-        QCOMPARE(w.animation->currentFrame(), 0);
+        w.animation->open(path);
+        QTRY_COMPARE(w.animation->frameCount(), 3);
+        QCOMPARE(library.decodings(), decodings + 2);
         QCOMPARE(w.animation->frameIntervalMs(), 10); // 200 frames a second is more than it shows
         QVERIFY(!w.animation->isPlaying());
         w.window.showNormal();
         QVERIFY(w.animation->isPlaying());
+    }
+
+    // Frames scaled beyond what a clip may take are refused like a bad file.
+    void aClipBeyondTheMemoryBoundIsRefused()
+    {
+        Window w;
+        w.animation->resize(4096, 4096);
+        QSignalSpy answers(w.animation, &clip::Animation::answered);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot play the clip .*rle8.avi\": .*64 MiB"));
+        w.animation->open(PROJECT_SOURCE_DIR "/tests/clip/fixtures/rle8.avi");
+        QVERIFY(answers.wait());
+        QCOMPARE(answers.front().front().toBool(), false);
+        QCOMPARE(w.animation->frameCount(), 0);
     }
 };
 
