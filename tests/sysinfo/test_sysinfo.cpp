@@ -34,12 +34,16 @@ private slots:
         QTest::newRow("nine dword digits") << key + "\"PATH\"=dword:000000001" << 0u << none;
         QTest::newRow("dword not hex") << key + "\"PATH\"=dword:1g" << 0u << none;
         QTest::newRow("hex byte too large") << key + "\"PATH\"=hex:100" << 0u << none;
+        QTest::newRow("hex(N) without colon") << key + "\"PATH\"=hex(7)41" << 0u << none;
         QTest::newRow("hex continued into a value") << key + "\"PATH\"=hex:01,\\\n\"B\"=\"y\"" << 0u << none;
+        QTest::newRow("hex continued past the end") << key + "\"PATH\"=hex:01,\\" << 0u << none;
+        QTest::newRow("no equals sign") << key + "\"PATH\":\"x\"" << 0u << none;
         QTest::newRow("unknown escape") << key + "\"PATH\"=\"a\\nb\"" << 0u << none;
         QTest::newRow("text after the string") << key + "\"PATH\"=\"x\" y" << 0u << none;
         QTest::newRow("value deleted") << key + "\"PATH\"=-" << 0u << none;
         QTest::newRow("other root") << QByteArray("[HKEY_CURRENT_USER\\SOFTWARE\\Tools]\n\"PATH\"=\"x\"") << 0u << none;
         QTest::newRow("longer root name") << QByteArray("[HKLMX\\SOFTWARE\\Tools]\n\"PATH\"=\"x\"") << 0u << none;
+        QTest::newRow("parent key") << QByteArray("[HKLM\\SOFTWARE]\n\"PATH\"=\"x\"") << 0u << none;
         QTest::newRow("key deleted") << QByteArray("[-HKLM\\SOFTWARE\\Tools]\n\"PATH\"=\"x\"") << 0u << none;
         QTest::newRow("broken header") << key + "[HKLM\\SOFTWARE\\Other\n\"PATH\"=\"x\"" << 0u << none;
     }
@@ -50,7 +54,7 @@ private slots:
         QFETCH(uint, type);
         QFETCH(QByteArray, data);
         const auto file = sysinfo::RegFile::parse(std::string_view(text.constData(), std::size_t(text.size())));
-        const sysinfo::RegValue *value = file.findValue("SOFTWARE\\Tools", "PATH");
+        const auto *value = file.findValue("SOFTWARE\\Tools", "PATH");
         QCOMPARE(value ? value->type : 0u, type);
         if (value)
             QCOMPARE(value->data, std::vector<unsigned char>(data.begin(), data.end()));
@@ -131,7 +135,8 @@ private slots:
         QCOMPARE(messages, started.isEmpty() || !startWorks ? QList{unavailable} : QList<kit::Message>());
     }
 
-    // A stand-in file padded with blank lines to `size` bytes, or a directory, or nothing.
+    // A stand-in file, without a final newline unless padded with blank lines
+    // to `size` bytes, or a directory, or nothing.
     void standInFile_data()
     {
         QTest::addColumn<QString>("made");
@@ -151,7 +156,7 @@ private slots:
         QFETCH(QString, text);
         QTemporaryDir dir;
         QFile file(dir.filePath(QStringLiteral("registry.reg")));
-        QByteArray contents = "[HKLM\\SOFTWARE\\Tools]\n\"PATH\"=\"/x\"\n";
+        QByteArray contents = "[HKLM\\SOFTWARE\\Tools]\n\"PATH\"=\"/x\"";
         contents.append(qMax(0, size - int(contents.size())), '\n');
         if (made == "file")
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size() && file.flush());
