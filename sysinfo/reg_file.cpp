@@ -90,10 +90,12 @@ std::string_view beforeComment(std::string_view text)
     return text.substr(0, text.find(';'));
 }
 
-// Takes the quoted text at the front of `text` (which starts with '"') and
-// moves `text` past the closing quote. Only \\ and \" are escapes in .reg files.
+// Takes the quoted text at the front of `text` and moves `text` past the
+// closing quote. Only \\ and \" are escapes in .reg files.
 std::optional<std::string> takeQuoted(std::string_view &text)
 {
+    if (!text.starts_with('"'))
+        return std::nullopt;
     std::string result;
     for (std::size_t i = 1; i < text.size(); ++i) {
         const char c = text[i];
@@ -226,8 +228,6 @@ RegFile RegFile::parse(std::string_view text)
         if (!section)
             continue;
 
-        if (line.front() != '"')
-            continue;
         const std::optional<std::string> name = takeQuoted(line);
         line = trimmed(line);
         if (!name || !line.starts_with('='))
@@ -244,7 +244,7 @@ RegFile RegFile::parse(std::string_view text)
             value = hexValue(joined);
         } else if (startsWithNoCase(data, "dword:")) {
             value = dwordValue(data.substr(6));
-        } else if (data.starts_with('"')) {
+        } else {
             value = stringValue(data);
         }
         if (value)
