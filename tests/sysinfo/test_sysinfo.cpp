@@ -35,7 +35,7 @@ private slots:
         QTest::newRow("dword not hex") << key + "\"PATH\"=dword:1g" << 0u << none;
         QTest::newRow("hex byte too large") << key + "\"PATH\"=hex:100" << 0u << none;
         QTest::newRow("hex(N) without colon") << key + "\"PATH\"=hex(7)41" << 0u << none;
-        QTest::newRow("hex continued into a value") << key + "\"PATH\"=hex:01,\\\n\"B\"=\"y\"" << 0u << none;
+        QTest::newRow("value after a cut hex list") << key + "\"B\"=hex:01,\\\n\"PATH\"=\"x\"" << 1u << x;
         QTest::newRow("hex continued past the end") << key + "\"PATH\"=hex:01,\\" << 0u << none;
         QTest::newRow("no equals sign") << key + "\"PATH\":\"x\"" << 0u << none;
         QTest::newRow("unknown escape") << key + "\"PATH\"=\"a\\nb\"" << 0u << none;
