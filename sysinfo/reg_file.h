@@ -20,8 +20,9 @@ namespace sysinfo {
 //
 // HKLM may stand for HKEY_LOCAL_MACHINE. Sections of other roots, deletions
 // ([-...] and "name"=-), unnamed values (@=, which no lookup asks for) and
-// every line it does not understand are skipped, so any input at all parses. Key paths and value names compare without regard
-// to the case of ASCII letters, as Windows compares them.
+// every line it does not understand are skipped, so any input at all parses.
+// Key paths and value names compare without regard to the case of ASCII
+// letters, as Windows compares them.
 class RegFile
 {
 public:
