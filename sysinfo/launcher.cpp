@@ -8,6 +8,7 @@
 #include <QProcess>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace sysinfo {
 
@@ -25,7 +26,11 @@ std::optional<QString> lookUp(const Machine &machine, const char *key, const cha
 }
 
 // Relative paths would be resolved against the current directory or $PATH.
-QString absoluteOrEmpty(const QString &path) { return QDir::isAbsolutePath(path) ? path : QString(); }
+// (Qt's own test also takes ":/name", a resource path, for absolute.)
+QString absoluteOrEmpty(const QString &path)
+{
+    return std::filesystem::path(path.toStdU16String()).is_absolute() ? path : QString();
+}
 
 }  // namespace
 

@@ -40,10 +40,10 @@ std::optional<MachineValue> readValueFromFile(const std::filesystem::path &file,
     if (!text)
         return std::nullopt;
     const RegFile registry = RegFile::parse(*text);
-    const RegValue *value = registry.findValue(keyPath, valueName);
+    const MachineValue *value = registry.findValue(keyPath, valueName);
     if (!value)
         return std::nullopt;
-    return MachineValue{value->type, value->data};
+    return *value;
 }
 
 std::optional<MachineValue> readMachineValue(const std::string &keyPath, const std::string &valueName)

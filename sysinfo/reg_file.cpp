@@ -1,8 +1,7 @@
 #include "sysinfo/reg_file.h"
 
-#include "sysinfo/machine_value.h"
-
 #include <optional>
+#include <vector>
 
 namespace sysinfo {
 
@@ -91,10 +90,12 @@ std::string_view beforeComment(std::string_view text)
     return text.substr(0, text.find(';'));
 }
 
-// Takes the quoted text at the front of `text` (which starts with '"') and
-// moves `text` past the closing quote. Only \\ and \" are escapes in .reg files.
+// Takes the quoted text at the front of `text` and moves `text` past the
+// closing quote. Only \\ and \" are escapes in .reg files.
 std::optional<std::string> takeQuoted(std::string_view &text)
 {
+    if (!text.starts_with('"'))
+        return std::nullopt;
     std::string result;
     for (std::size_t i = 1; i < text.size(); ++i) {
         const char c = text[i];
@@ -102,11 +103,8 @@ std::optional<std::string> takeQuoted(std::string_view &text)
             text.remove_prefix(i + 1);
             return result;
         }
-        if (c == '\\') {
-            if (i + 1 >= text.size() || (text[i + 1] != '\\' && text[i + 1] != '"'))
-                return std::nullopt;
-            ++i;
-        }
+        if (c == '\\' && (++i == text.size() || (text[i] != '\\' && text[i] != '"')))
+            return std::nullopt;
         result += text[i];
     }
     return std::nullopt;
@@ -130,24 +128,24 @@ std::optional<std::string> sectionPath(std::string_view header)
     return std::nullopt;
 }
 
-std::optional<RegValue> stringValue(std::string_view data)
+std::optional<MachineValue> stringValue(std::string_view data)
 {
     auto text = takeQuoted(data);
     if (!text || !onlyCommentLeft(data))
         return std::nullopt;
-    RegValue value;
+    MachineValue value;
     value.type = typeString;
     value.data.assign(text->begin(), text->end());
     value.data.push_back(0);
     return value;
 }
 
-std::optional<RegValue> dwordValue(std::string_view digits)
+std::optional<MachineValue> dwordValue(std::string_view digits)
 {
     const auto number = hexNumber(trimmed(beforeComment(digits)), 8);
     if (!number)
         return std::nullopt;
-    RegValue value;
+    MachineValue value;
     value.type = typeDword;
     for (int shift = 0; shift < 32; shift += 8)
         value.data.push_back(static_cast<unsigned char>(*number >> shift));
@@ -155,9 +153,9 @@ std::optional<RegValue> dwordValue(std::string_view digits)
 }
 
 // "hex:01,02" or "hex(N):01,02", continuation lines already joined.
-std::optional<RegValue> hexValue(std::string_view data)
+std::optional<MachineValue> hexValue(std::string_view data)
 {
-    RegValue value;
+    MachineValue value;
     value.type = kTypeBinary;
     data.remove_prefix(3);  // "hex"
     if (!data.empty() && data.front() == '(') {
@@ -215,7 +213,7 @@ RegFile RegFile::parse(std::string_view text)
         text.remove_prefix(byteOrderMark.size());
 
     RegFile file;
-    std::map<std::string, RegValue> *section = nullptr;
+    std::map<std::string, MachineValue> *section = nullptr;
     const std::vector<std::string_view> lines = splitLines(text);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string_view line = trimmed(lines[i]);
@@ -230,45 +228,32 @@ RegFile RegFile::parse(std::string_view text)
         if (!section)
             continue;
 
-        std::string name;
-        if (line.front() == '@') {
-            line.remove_prefix(1);
-        } else if (line.front() == '"') {
-            auto quoted = takeQuoted(line);
-            if (!quoted)
-                continue;
-            name = std::move(*quoted);
-        } else {
-            continue;
-        }
+        const std::optional<std::string> name = takeQuoted(line);
         line = trimmed(line);
-        if (line.empty() || line.front() != '=')
+        if (!name || !line.starts_with('='))
             continue;
         const std::string_view data = trimmed(line.substr(1));
 
-        std::optional<RegValue> value;
+        std::optional<MachineValue> value;
         if (startsWithNoCase(data, "hex")) {
             std::string joined(data);
-            while (!joined.empty() && joined.back() == '\\' && i + 1 < lines.size()
-                   && isContinuationLine(trimmed(lines[i + 1]))) {
+            while (joined.ends_with('\\') && i + 1 < lines.size() && isContinuationLine(trimmed(lines[i + 1]))) {
                 joined.pop_back();
                 joined += trimmed(lines[++i]);
             }
             value = hexValue(joined);
         } else if (startsWithNoCase(data, "dword:")) {
             value = dwordValue(data.substr(6));
-        } else if (!data.empty() && data.front() == '"') {
+        } else {
             value = stringValue(data);
         }
-        if (value) {
-            value->name = name;
-            (*section)[folded(name)] = std::move(*value);
-        }
+        if (value)
+            (*section)[folded(*name)] = std::move(*value);
     }
     return file;
 }
 
-const RegValue *RegFile::findValue(std::string_view keyPath, std::string_view valueName) const
+const MachineValue *RegFile::findValue(std::string_view keyPath, std::string_view valueName) const
 {
     const auto key = keys_.find(normalisedPath(keyPath));
     if (key == keys_.end())
