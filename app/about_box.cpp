@@ -4,7 +4,6 @@
 #include "clip/clip_path.h"
 #include "kit/style.h"
 #include "kit/version.h"
-#include "numerals/numerals.h"
 #include "sysinfo/launcher.h"
 
 #include <QApplication>
@@ -132,7 +131,7 @@ void AboutBox::fillTexts(kit::Language language)
     disclaimer_->setText(text(kit::Text::DisclaimerLine1) + kLineBreak + text(kit::Text::DisclaimerLine2) + kLineBreak
                          + text(kit::Text::DisclaimerLine3));
     sysInfoButton_->setText(text(kit::Text::SysInfoButton));
-    setWindowIcon(QIcon(kit::ideogramPicturePath(numerals::pictureNumber(numerals::Ideogram::Zero))));
+    setWindowIcon(kit::windowIcon());
     logo_->setPixmap(QPixmap(kit::logoPath()));
     credit_->setText(text(kit::Text::Credit));
 }

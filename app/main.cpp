@@ -2,7 +2,6 @@
 #include "app/main_window.h"
 #include "kit/style.h"
 #include "kit/version.h"
-#include "numerals/numerals.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -22,8 +21,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Numoria"));
     QApplication::setApplicationVersion(QString::fromLatin1(kit::versionText));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Numoria"));
-    QApplication::setWindowIcon(
-        QIcon(kit::ideogramPicturePath(numerals::pictureNumber(numerals::Ideogram::Zero))));
+    QApplication::setWindowIcon(kit::windowIcon());
 
     auto *window = new app::MainWindow;
     window->setAttribute(Qt::WA_DeleteOnClose);

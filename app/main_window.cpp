@@ -42,7 +42,7 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     // A fixed little window: no minimise or maximise button.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
-    setWindowIcon(zeroIcon());
+    setWindowIcon(kit::windowIcon());
 
     buildControls();
     buildMenu();

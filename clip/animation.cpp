@@ -12,6 +12,10 @@ namespace clip {
 
 namespace {
 
+// A 41-pixel decoration gains nothing from more than 25 pictures a second;
+// faster clips keep their speed by skipping frames.
+constexpr int kShortestTickMs = 40;
+
 QString displayName(const std::filesystem::path &file)
 {
 #ifdef _WIN32
@@ -43,11 +47,19 @@ void Animation::open(const std::filesystem::path &file)
 {
     clear();
     file_ = file;
+    requestFrames();
+}
+
+// Frames for the area as it is now; an answer to an older request is not
+// for these.
+void Animation::requestFrames()
+{
     const unsigned request = ++request_;
-    if (file.empty())
+    if (file_.empty())
         return;
-    // An answer to an older request is not this clip's.
-    ClipLibrary::instance().request(file, this, [this, request](const ClipResult &result) {
+    shownRatio_ = devicePixelRatioF();
+    const QSize area = (QSizeF(size()) * shownRatio_).toSize();
+    ClipLibrary::instance().request(file_, area, shownRatio_, this, [this, request](const ClipResult &result) {
         if (request == request_)
             take(result);
     });
@@ -55,56 +67,37 @@ void Animation::open(const std::filesystem::path &file)
 
 void Animation::take(const ClipResult &result)
 {
-    if (!result.clip) {
-        refuse(result.error);
+    clip_ = result.clip;
+    if (!clip_) {
+        qWarning().noquote() << singleLine(
+            QStringLiteral("Animation: cannot play the clip \"%1\": %2").arg(displayName(file_), result.error));
     } else {
-        clip_ = result.clip;
-        timer_.setInterval(clip_->frameIntervalMs);
-        scaleFrames();
+        frameMs_ = clip_->frameIntervalMs;
+        timer_.setInterval(std::max(frameMs_, kShortestTickMs));
+        current_ = std::min(current_, frameCount() - 1);
     }
+    // A frame that fills the widget needs nothing painted under it.
+    setAttribute(Qt::WA_OpaquePaintEvent, clip_ && clip_->frames.first().deviceIndependentSize().toSize() == size());
+    updateTimer();
+    update();
     emit answered(clip_ != nullptr);
 }
 
-// Every frame, once, at the size it is painted in device pixels.
-void Animation::scaleFrames()
-{
-    shown_.clear();
-    if (!clip_ || clip_->frames.isEmpty())
-        return;
-    shownRatio_ = devicePixelRatioF();
-    const QSize area = clip_->frames.first().size().scaled(size(), Qt::KeepAspectRatio);
-    const QSize device = (QSizeF(area) * shownRatio_).toSize();
-    const std::size_t scaledBytes = std::size_t(device.width()) * std::size_t(device.height()) * 4
-        * std::size_t(clip_->frames.size());
-    if (clip_->bytes + scaledBytes > maxClipBytes) {
-        clip_.reset();
-        refuse(QStringLiteral("the clip and its scaled frames need more than %1 MiB").arg(maxClipBytes >> 20));
-        return;
-    }
-    if (!device.isEmpty()) {
-        for (const QImage &frame : clip_->frames) {
-            QImage scaled = frame.size() == device ? frame
-                                                   : frame.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-            scaled.setDevicePixelRatio(shownRatio_);
-            shown_.append(scaled);
-        }
-    }
-    current_ = std::min(current_, std::max(frameCount() - 1, 0));
-    updateTimer();
-    update();
-}
+int Animation::frameCount() const { return clip_ ? static_cast<int>(clip_->frames.size()) : 0; }
 
-void Animation::refuse(const QString &reason)
+QImage Animation::shownFrame(int index) const
 {
-    qWarning().noquote() << singleLine(
-        QStringLiteral("Animation: cannot play the clip \"%1\": %2").arg(displayName(file_), reason));
+    return index >= 0 && index < frameCount() ? clip_->frames.at(index) : QImage();
 }
 
 void Animation::showNextFrame()
 {
-    if (shown_.isEmpty())
+    if (!clip_)
         return;
-    current_ = (current_ + 1) % frameCount();
+    pendingMs_ += timer_.interval();
+    const int steps = pendingMs_ / frameMs_;
+    pendingMs_ -= steps * frameMs_;
+    current_ = (current_ + steps) % frameCount();
     update();
 }
 
@@ -112,8 +105,9 @@ void Animation::clear()
 {
     timer_.stop();
     clip_.reset();
-    shown_.clear();
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
     current_ = 0;
+    pendingMs_ = 0;
     update();
 }
 
@@ -152,17 +146,18 @@ void Animation::hideEvent(QHideEvent *event)
 void Animation::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    scaleFrames();
+    if (clip_)
+        requestFrames();
 }
 
 void Animation::paintEvent(QPaintEvent *)
 {
     // Moved to a screen of another scale: the frames are scaled again, once.
     if (clip_ && devicePixelRatioF() != shownRatio_)
-        scaleFrames();
-    if (shown_.isEmpty())
+        requestFrames();
+    if (!clip_)
         return;
-    const QImage &frame = shown_.at(current_);
+    const QImage &frame = clip_->frames.at(current_);
     const QSize area = frame.deviceIndependentSize().toSize();
     QPainter painter(this);
     painter.drawImage(QPoint((width() - area.width()) / 2, (height() - area.height()) / 2), frame);

@@ -11,7 +11,7 @@
 namespace clip {
 
 struct ClipResult;
-struct DecodedClip;
+struct ShownClip;
 
 // Stands in for the animation control: shows an AVI clip read from a file,
 // silently and in a loop at the clip's own rate, smoothly scaled to the
@@ -23,32 +23,33 @@ class Animation : public QWidget
     Q_OBJECT
 
 public:
-    // What a clip may take in memory, its decoded frames and the scaled ones
-    // together; a larger clip is refused like an unplayable one.
-    static constexpr std::size_t maxClipBytes = 64u * 1024 * 1024;
-
     explicit Animation(QWidget *parent = nullptr);
     ~Animation() override;
 
-    // Replaces the clip. The file is decoded once per process, away from the
-    // window, and shows when it is ready; until then the area is empty. A
-    // file that cannot be played leaves it empty and writes one warning
-    // naming the file and the reason. An empty path only empties the area.
+    // Replaces the clip. The file is decoded once per process and its frames
+    // scaled once to the area, away from the window, and it shows when it is
+    // ready; until then the area is empty. A file that cannot be played, or
+    // that would take more memory than a clip may, leaves it empty and writes
+    // one warning naming the file and the reason. An empty path only empties
+    // the area.
     void open(const std::filesystem::path &file);
 
     bool isPlaying() const { return timer_.isActive(); }
-    int frameCount() const { return static_cast<int>(shown_.size()); }
+    int frameCount() const;
     int currentFrame() const { return current_; }
-    int frameIntervalMs() const { return timer_.interval(); }
+    // How long each frame stands, as the clip asks (at least 10 ms).
+    int frameIntervalMs() const { return frameMs_; }
     // A frame as it is painted, in device pixels.
-    QImage shownFrame(int index) const { return index >= 0 && index < frameCount() ? shown_.at(index) : QImage(); }
+    QImage shownFrame(int index) const;
 
 signals:
     // The answer to open(): the clip shows, or it was refused with a warning.
     void answered(bool playable);
 
 public slots:
-    // What the timer does on every tick; wraps round after the last frame.
+    // What the timer does on every tick: moves on by the frames whose time
+    // has passed (one, unless the clip is faster than the widget repaints),
+    // wrapping round after the last frame.
     void showNextFrame();
 
 protected:
@@ -60,16 +61,16 @@ protected:
 
 private:
     void clear();
+    void requestFrames();
     void take(const ClipResult &result);
-    void scaleFrames();
-    void refuse(const QString &reason);
     void updateTimer();
 
     std::filesystem::path file_;
-    std::shared_ptr<const DecodedClip> clip_;
-    QList<QImage> shown_;
+    std::shared_ptr<const ShownClip> clip_;
     qreal shownRatio_ = 0;
     int current_ = 0;
+    int frameMs_ = 0;
+    int pendingMs_ = 0;
     unsigned request_ = 0;
     // Spontaneous hide events (a minimised window) leave isVisible() true.
     bool onScreen_ = false;

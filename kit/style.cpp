@@ -43,22 +43,38 @@ QString withoutAccelerator(QString caption)
 QFont fontFittingCaptions(const QFont &base, const QStringList &captions, const QSize &room)
 {
     QFont font = base;
-    int pixelSize = base.pixelSize() > 0 ? base.pixelSize() : QFontMetrics(base).height();
-    for (; pixelSize > kSmallestPixelSize; --pixelSize) {
+    const auto fits = [&](int pixelSize) {
         font.setPixelSize(pixelSize);
         const QFontMetrics metrics(font);
-        bool fits = metrics.height() <= room.height();
+        bool all = metrics.height() <= room.height();
         for (const QString &caption : captions)
-            fits = fits && metrics.horizontalAdvance(withoutAccelerator(caption)) <= room.width();
-        if (fits)
-            return font;
+            all = all && metrics.horizontalAdvance(withoutAccelerator(caption)) <= room.width();
+        return all;
+    };
+    // Halving the range of sizes finds the largest that fits in a few tries.
+    int largest = base.pixelSize() > 0 ? base.pixelSize() : QFontMetrics(base).height();
+    int smallest = kSmallestPixelSize;
+    while (smallest < largest) {
+        const int middle = (smallest + largest + 1) / 2;
+        if (fits(middle))
+            smallest = middle;
+        else
+            largest = middle - 1;
     }
-    font.setPixelSize(kSmallestPixelSize);
+    font.setPixelSize(smallest);
     return font;
 }
 
 QString ideogramPicturePath(int pictureNumber) { return QStringLiteral(":/ideograms/%1.svg").arg(pictureNumber); }
 
 QString logoPath() { return QStringLiteral(":/logo.png"); }
+
+QIcon windowIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48, 64})
+        icon.addFile(QStringLiteral(":/icon/%1.png").arg(size), QSize(size, size));
+    return icon;
+}
 
 }  // namespace kit

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QIcon>
 #include <QRect>
 #include <QSize>
 #include <QStringList>
@@ -39,5 +40,8 @@ QString withoutAccelerator(QString caption);
 // Where the embedded pictures live: ideograms by their picture number.
 QString ideogramPicturePath(int pictureNumber);
 QString logoPath();
+
+// The window icon, the 零 picture, at the sizes window systems ask for.
+QIcon windowIcon();
 
 }  // namespace kit

@@ -53,7 +53,7 @@ private slots:
         w.animation->showNextFrame();
         QCoreApplication::processEvents();
         QVERIFY(w.paints > paints);
-        QImage shown = w.animation->shownFrame(w.animation->currentFrame());
+        QImage shown = w.animation->shownFrame(w.animation->currentFrame()).convertToFormat(QImage::Format_ARGB32);
         shown.setDevicePixelRatio(1);
         const QImage grabbed = w.animation->grab().toImage();
         QCOMPARE(grabbed.copy(QRectF(QPointF(0, 10) * ratio, QSizeF(41, 41) * ratio).toRect())
