@@ -1,9 +1,9 @@
 #include "clip/animation.h"
 
 #include "clip/avi_reader.h"
+#include "clip/clip_path.h"
 
 #include <QDir>
-#include <QFile>
 #include <QPainter>
 #include <QtDebug>
 
@@ -47,7 +47,7 @@ Animation::Animation(QWidget *parent) : QWidget(parent)
 bool Animation::open(const QString &filePath)
 {
     clear();
-    const AviReadResult result = readAviFile(QFile::encodeName(filePath).toStdString());
+    const AviReadResult result = readAviFile(filesystemPath(filePath));
     if (!result.clip) {
         qWarning().noquote() << singleLine(QStringLiteral("Animation: cannot play the clip \"%1\": %2")
                                                .arg(QDir::toNativeSeparators(filePath),
