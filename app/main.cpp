@@ -11,6 +11,10 @@
 
 namespace {
 
+#ifdef _WIN32
+// Windows always has its desktop, and none of these variables.
+bool hasDisplay() { return true; }
+#else
 bool hasDisplay()
 {
     for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
@@ -20,6 +24,7 @@ bool hasDisplay()
     }
     return false;
 }
+#endif
 
 }  // namespace
 
