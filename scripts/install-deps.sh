@@ -34,7 +34,7 @@ for group in "$@"; do
     case "$group" in
         fuzz) packages="$packages clang libclang-rt-14-dev llvm" ;;
         bench) packages="$packages libicu-dev libbenchmark-dev python3 xvfb xauth xdotool" ;;
-        windows) packages="$packages g++-mingw-w64-x86-64-posix wine64 nsis zip xz-utils ccache xvfb xauth xdotool imagemagick" ;;
+        windows) packages="$packages g++-mingw-w64-x86-64-posix wine64 fonts-wine nsis zip xz-utils ccache xvfb xauth xdotool imagemagick" ;;
         *)
             echo "install-deps: unknown package group '$group' (known: fuzz, bench, windows)" >&2
             exit 2
