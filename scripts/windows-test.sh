@@ -18,16 +18,14 @@ export WINEPATH="Z:$build/qt/bin;Z:$(runtime libstdc++-6.dll);Z:$(runtime libwin
 export WINEQT_QPA_PLATFORM=offscreen WINEQT_FORCE_STDERR_LOGGING=1
 export WINEQT_QPA_FONTDIR=Z:/usr/share/fonts/truetype/dejavu
 
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    mkdir -p "$WINEPREFIX"
-    "$wine" wineboot -i >/dev/null 2>&1
-fi
-# One server for the suite; once the last program has ended for 5 s, it ends
-# Wine's own services and itself, and the script waits for that.
+# One server for the suite, once any earlier one has ended; after the last
+# program has been gone 5 s, it ends Wine's own services and itself.
+mkdir -p "$WINEPREFIX"
+/usr/lib/wine/wineserver -w
 /usr/lib/wine/wineserver -p5
 trap '/usr/lib/wine/wineserver -w' EXIT
-# Wine's services start now, so they hold no test's output open and CTest
-# never waits for them.
+# Makes the prefix the first time; and Wine's services start now, so they
+# hold no test's output open and CTest never waits for them.
 "$wine" wineboot >/dev/null 2>&1
 (cd "$build" && ctest --output-on-failure -j 2)
 /usr/lib/wine/wineserver -w
