@@ -20,7 +20,7 @@ SANITIZER_ENV = \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1:report_error_type=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0
 
-.PHONY: all deps configure build run test clean test-sanitize fuzz bench
+.PHONY: all deps configure build run test clean test-sanitize fuzz bench windows test-windows
 
 all: build
 
@@ -85,3 +85,30 @@ package: configure
 	@rm -f $(BUILD)/numoria_*.deb
 	@cd $(BUILD) && cpack -G DEB
 	@mkdir -p dist && cp $(BUILD)/numoria_*.deb dist/
+
+# 64-bit Windows, cross-built with mingw-w64 against the Qt for mingw kept in
+# ../shared/toolchains (unpacked once into $(WIN_BUILD)/qt):
+#   make windows        dist/numoria-<version>-win64.zip and dist/numoria-<version>-setup.exe
+#   make test-windows   the suite under Wine, then the installer and the real window
+WIN_BUILD ?= build-windows
+QT_ARCHIVE ?= ../shared/toolchains/qt-6.4.2-mingw-w64-x86_64.tar.xz
+WIN_QT = $(WIN_BUILD)/qt
+# Paths inside the tree are cached as relative ones, so a fresh clone hits too.
+WIN_ENV = CCACHE_BASEDIR=$(CURDIR)
+
+$(WIN_QT)/lib/cmake/Qt6/qt.toolchain.cmake:
+	@./scripts/install-deps.sh windows
+	@mkdir -p $(WIN_QT)
+	@tar -C $(WIN_QT) --strip-components=1 -xJf $(QT_ARCHIVE)
+
+windows: $(WIN_QT)/lib/cmake/Qt6/qt.toolchain.cmake
+	@./scripts/install-deps.sh windows
+	@cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+		-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/$(WIN_QT)/lib/cmake/Qt6/qt.toolchain.cmake \
+		-DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+		-DMINGW_USE_WINE_EMULATOR=ON -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
+	@$(WIN_ENV) cmake --build $(WIN_BUILD) -j $(JOBS) --target windows_dist
+
+test-windows: windows
+	@$(WIN_ENV) cmake --build $(WIN_BUILD) -j $(JOBS)
+	@./scripts/windows-test.sh $(WIN_BUILD)

@@ -29,10 +29,19 @@ std::filesystem::path programDirectory()
         }
     }
 #endif
-    return std::filesystem::path(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+    return filesystemPath(QCoreApplication::applicationDirPath());
 }
 
 } // namespace
+
+std::filesystem::path filesystemPath(const QString &path)
+{
+#ifdef _WIN32
+    return std::filesystem::path(path.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
+}
 
 std::filesystem::path clipPath()
 {

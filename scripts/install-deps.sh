@@ -5,6 +5,7 @@
 # Usage: install-deps.sh [group...]; the groups add what other commands need:
 #   fuzz   clang and its libFuzzer runtime, llvm for readable crash stacks (make fuzz)
 #   bench  ICU, Google Benchmark, Python and a virtual X server (make bench)
+#   windows  the mingw-w64 cross compiler, Wine, NSIS and zip (make windows, make test-windows)
 set -eu
 
 packages="
@@ -36,8 +37,9 @@ for group in "$@"; do
     case "$group" in
         fuzz) packages="$packages clang libclang-rt-14-dev llvm" ;;
         bench) packages="$packages libicu-dev libbenchmark-dev python3 xvfb xauth xdotool" ;;
+        windows) packages="$packages g++-mingw-w64-x86-64-posix wine64 fonts-wine nsis zip xz-utils ccache xvfb xauth xdotool imagemagick" ;;
         *)
-            echo "install-deps: unknown package group '$group' (known: fuzz, bench)" >&2
+            echo "install-deps: unknown package group '$group' (known: fuzz, bench, windows)" >&2
             exit 2
             ;;
     esac

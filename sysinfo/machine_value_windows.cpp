@@ -11,7 +11,9 @@
 namespace sysinfo {
 
 namespace {
-constexpr REGSAM kAccessMask = 0x2003F;
+// Read-only: a normal user is denied write access to HKEY_LOCAL_MACHINE, so
+// asking for it would make every look-up fail.
+constexpr REGSAM kAccessMask = KEY_QUERY_VALUE;
 }  // namespace
 
 std::optional<MachineValue> readMachineValue(const std::string &keyPath, const std::string &valueName)
