@@ -19,27 +19,13 @@ bool altOrMeta(const QKeyEvent &event)
     return event.modifiers() & (Qt::AltModifier | Qt::MetaModifier);
 }
 
-// Ctrl with a letter or one of @ [ \ ] ^ _ types the matching control code.
+// Ctrl with a letter or one of @ [ \ ] ^ _ types the control code in the
+// low five bits of its ASCII character (Ctrl+A 1, Ctrl+[ 27).
 std::optional<int> controlCode(int key)
 {
-    if (key >= Qt::Key_A && key <= Qt::Key_Z)
-        return key - Qt::Key_A + 1;
-    switch (key) {
-    case Qt::Key_At:
-        return 0;
-    case Qt::Key_BracketLeft:
-        return 27;
-    case Qt::Key_Backslash:
-        return 28;
-    case Qt::Key_BracketRight:
-        return 29;
-    case Qt::Key_AsciiCircum:
-        return 30;
-    case Qt::Key_Underscore:
-        return 31;
-    default:
-        return std::nullopt;
-    }
+    if (key >= Qt::Key_At && key <= Qt::Key_Underscore)
+        return key & 0x1f;
+    return std::nullopt;
 }
 
 }  // namespace
