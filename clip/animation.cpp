@@ -76,11 +76,16 @@ void Animation::take(const ClipResult &result)
         timer_.setInterval(std::max(frameMs_, kShortestTickMs));
         current_ = std::min(current_, frameCount() - 1);
     }
-    // A frame that fills the widget needs nothing painted under it.
-    setAttribute(Qt::WA_OpaquePaintEvent, clip_ && clip_->frames.first().deviceIndependentSize().toSize() == size());
+    updateOpacity();
     updateTimer();
     update();
     emit answered(clip_ != nullptr);
+}
+
+// A frame that fills the widget needs nothing painted under it.
+void Animation::updateOpacity()
+{
+    setAttribute(Qt::WA_OpaquePaintEvent, clip_ && clip_->frames.first().deviceIndependentSize().toSize() == size());
 }
 
 int Animation::frameCount() const { return clip_ ? static_cast<int>(clip_->frames.size()) : 0; }
@@ -105,7 +110,7 @@ void Animation::clear()
 {
     timer_.stop();
     clip_.reset();
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    updateOpacity();
     current_ = 0;
     pendingMs_ = 0;
     update();
@@ -146,6 +151,7 @@ void Animation::hideEvent(QHideEvent *event)
 void Animation::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    updateOpacity();
     if (clip_)
         requestFrames();
 }

@@ -63,6 +63,7 @@ private:
     void clear();
     void requestFrames();
     void take(const ClipResult &result);
+    void updateOpacity();
     void updateTimer();
 
     std::filesystem::path file_;

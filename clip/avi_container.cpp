@@ -168,10 +168,9 @@ private:
         const std::uint32_t stream = tens | units << 8;
         ChunkWalker walker(body);
         while (const auto chunk = walker.next()) {
-            if (chunk->id == fourcc("LIST") && chunk->data.size() >= 4) {
+            // A list only groups chunks; its own tag names no stream.
+            if (chunk->id == fourcc("LIST") && chunk->data.size() >= 4)
                 walker.enter(*chunk);
-                continue;
-            }
             const std::uint32_t type = chunk->id >> 16;
             if ((chunk->id & 0xFFFF) != stream)
                 continue;

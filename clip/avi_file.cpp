@@ -29,10 +29,10 @@ AviReadResult readAviFile(const std::filesystem::path &path)
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return failure("cannot open the file");
-    // A file that grew since it was measured is read only as far as it was.
+    // A file that changes while it is read is read at its measured size:
+    // the end of a grown one is left out, a shrunk one ends in zeros.
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
     in.read(reinterpret_cast<char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
     return readAvi(bytes);
 }
 

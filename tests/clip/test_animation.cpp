@@ -34,7 +34,7 @@ private slots:
     void playsTheClipInALoop()
     {
         Window w;
-        w.animation->setGeometry(10, 10, 41, 61); // half the clip wide, as the windows show it
+        w.animation->setGeometry(10, 10, 41, 61); // half the clip, as the windows show it, and taller
         w.animation->open(kClip);
         QTRY_COMPARE(w.animation->frameCount(), 104);
         // Scaled once, to the device pixels of the area.
@@ -55,9 +55,14 @@ private slots:
         QVERIFY(w.paints > paints);
         QImage shown = w.animation->shownFrame(w.animation->currentFrame()).convertToFormat(QImage::Format_ARGB32);
         shown.setDevicePixelRatio(1);
-        const QImage grabbed = w.animation->grab().toImage();
-        QCOMPARE(grabbed.copy(QRectF(QPointF(0, 10) * ratio, QSizeF(41, 41) * ratio).toRect())
-                     .convertToFormat(QImage::Format_ARGB32), shown);
+        // Centred either way, in device pixels.
+        for (const QSize size : {QSize(41, 61), QSize(61, 41)}) {
+            w.animation->resize(size);
+            QImage painted = w.animation->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+            painted.setDevicePixelRatio(1);
+            const QPointF corner = QPointF((size.width() - 41) / 2, (size.height() - 41) / 2) * ratio;
+            QCOMPARE(painted.copy(QRectF(corner, QSizeF(41, 41) * ratio).toRect()), shown);
+        }
     }
 
     void unplayableFileLeavesItEmpty_data()

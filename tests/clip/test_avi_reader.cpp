@@ -28,13 +28,11 @@ QByteArray patched(QByteArray clip, const char *tag, int offset, const QByteArra
     return clip.replace(clip.indexOf(tag) + offset, with.size(), with);
 }
 
-// The clip with `body` in its movie list instead of its frames.
-QByteArray withMovie(QByteArray clip, const QByteArray &body)
+// The clip with `body` in its movie list, which comes last, instead of its frames.
+QByteArray withMovie(const QByteArray &clip, const QByteArray &body)
 {
-    const qsizetype list = clip.indexOf("movi") - 8;
-    clip.replace(list + 12, qFromLittleEndian<qint32>(clip.constData() + list + 4) - 4, body);
-    clip = patched(clip, "movi", -4, le32(body.size() + 4));
-    return patched(clip, "RIFF", 4, le32(clip.size() - 8));
+    const QByteArray bytes = clip.left(clip.indexOf("movi") + 4) + body;
+    return patched(patched(bytes, "movi", -4, le32(body.size() + 4)), "RIFF", 4, le32(bytes.size() - 8));
 }
 
 } // namespace
@@ -105,7 +103,7 @@ private slots:
         bad("video without format", patched(pal8, "strf", 0, "strx"), "corrupt file: video stream without a format");
         bad("format below 40 bytes", patched(pal8, "strf", 8, le32(39)), "corrupt file: video format too short");
         bad("format past its chunk", patched(pal8, "strf", 8, le32(1065)), "corrupt file: video format too short");
-        bad("frames of stream 1 only", withMovie(pal8, "LIST" + le32(0) + "01db" + le32(1) + "x"), "no frames");
+        bad("no frames", withMovie(pal8, "LIST" + le32(0) + "00wb" + le32(0) + "01db" + le32(1) + "x"), "no frames");
         bad("MJPEG", patched(pal8, "strf", 24, "MJPG"), "unsupported codec 'MJPG'");
         bad("unprintable codec", patched(pal8, "strf", 24, le32(0x20580A7F)), "unsupported codec '??X '");
         bad("bit fields", patched(pal8, "strf", 24, le32(3)), "unsupported codec: compression type 3");
@@ -114,10 +112,11 @@ private slots:
         bad("raw 4-bit", patched(pal8, "strf", 22, "\x04"), "unsupported uncompressed video with 4 bits per pixel");
         bad("RLE top-down", patched(rle8, "strf", 16, le32(-9)), "corrupt file: RLE video stored top-down");
         bad("no width", patched(pal8, "strf", 12, le32(0)), "corrupt file: picture of 0 x 9 pixels");
+        bad("no height", patched(rle8, "strf", 16, le32(0)), "corrupt file: picture of 13 x 0 pixels");
         bad("wide", patched(pal8, "strf", 12, le32(1025)), "picture of 1025 x 9 pixels is larger than 1024 x 1024");
         bad("tall", patched(pal8, "strf", 16, le32(-1025)), "picture of 13 x 1025 pixels is larger than 1024 x 1024");
         bad("too many frames", withMovie(pal8, no.repeated(65537)), "too many frames (the limit is 65536)");
-        bad("too much memory", withMovie(huge, no.repeated(17)), "17 frames of 1024 x 1024 pixels need more than 64 MiB");
+        bad("memory", withMovie(huge, no.repeated(17)), "17 frames of 1024 x 1024 pixels need more than 64 MiB");
         bad("no frame rate", patched(fixture("rgb16.avi"), "strh", 28, le32(0)), "corrupt file: no frame rate");
         bad("short", withMovie(pal8, "00db" + le32(2) + "ab"), "corrupt file: frame 1 holds 2 bytes, 144 expected");
         bad("palette change", withMovie(rle8, "00pc" + le32(4) + le32(0)), "unsupported palette change in the clip");
@@ -128,7 +127,6 @@ private slots:
         QFETCH(QString, path);
         QFETCH(QString, reason);
         const clip::AviReadResult result = clip::readAviFile(path.toStdString());
-        QVERIFY(!result.clip);
         QCOMPARE(QString::fromStdString(result.error), reason);
     }
 
@@ -137,7 +135,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("data");
         QTest::addColumn<QByteArray>("picture"); // top row first
-        QTest::newRow("a run past the line end") << QByteArray("0601 0000 0102") << QByteArray("02090909 01010101");
+        QTest::newRow("a run past the line end") << QByteArray("0102 0000 0601") << QByteArray("01010101 02090909");
         QTest::newRow("half an instruction at the end") << QByteArray("0105 07") << QByteArray("09090909 05090909");
         QTest::newRow("a literal cut short") << QByteArray("0105 0005 0102") << QByteArray("09090909 05090909");
         QTest::newRow("nothing above the top line") << QByteArray("0002 0002 0103") << QByteArray("09090909 09090909");
