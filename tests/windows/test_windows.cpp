@@ -90,6 +90,7 @@ private slots:
         QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/numoria.avi"), clip));
         QCOMPARE(QString::fromStdWString(clip::filesystemPath(clip).wstring()), clip);
         clip::Animation animation;
+        animation.resize(41, 41);
         QSignalSpy answers(&animation, &clip::Animation::answered);
         animation.open(clip::filesystemPath(clip));
         QVERIFY(answers.wait());
