@@ -117,7 +117,6 @@ void MainWindow::buildControls()
     animation_->setObjectName(QStringLiteral("Animation1"));
     animation_->setGeometry(kit::twipsRect(1080, 2760, 615, 615));
 
-    setTabOrder(numberBox_, convertButton_);
     numberBox_->setFocus();
 }
 
