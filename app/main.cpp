@@ -1,4 +1,4 @@
-#include "app/display_probe.h"
+#include "app/display_guard.h"
 #include "app/main_window.h"
 #include "kit/style.h"
 #include "kit/version.h"
@@ -6,18 +6,13 @@
 #include <QApplication>
 #include <QIcon>
 
-#include <cstdio>
+#include <optional>
 
 int main(int argc, char *argv[])
 {
-    if (!app::displayReachable()) {
-        std::fputs("numoria: no display to open a window on (DISPLAY and WAYLAND_DISPLAY are unset or "
-                   "cannot be reached); on a machine without one, run it under a virtual display: "
-                   "xvfb-run numoria\n",
-                   stderr);
-        return 2;
-    }
+    std::optional<app::DisplayGuard> guard(std::in_place);
     QApplication application(argc, argv);
+    guard.reset();
     QApplication::setApplicationName(QStringLiteral("Numoria"));
     QApplication::setApplicationVersion(QString::fromLatin1(kit::versionText));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Numoria"));

@@ -17,7 +17,6 @@ pkg-config
 qt6-base-dev
 qt6-svg-dev
 qt6-qpa-plugins
-libxcb1-dev
 libgl-dev
 fonts-dejavu-core
 xvfb
