@@ -51,7 +51,7 @@ fuzz:
 	@cmake -S . -B $(FUZZ_BUILD) -G Ninja $(CMAKE_FLAGS) -DCMAKE_CXX_COMPILER=clang++ \
 		-DNUMORIA_SANITIZE=ON -DNUMORIA_FUZZ=ON -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target numoria_fuzzers
-	@$(SANITIZER_ENV) ./tests/fuzz/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+	@$(SANITIZER_ENV) ./scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 # Release build of bench/, then every figure in one table (about 2 minutes):
 # the engine against ICU, and, under one virtual X server, start-up, click to

@@ -9,7 +9,8 @@ set -eu
 
 build=$1
 seconds=$2
-here=$(cd "$(dirname "$0")" && pwd)
+# The dictionaries and options live beside the fuzz targets.
+here=$(cd "$(dirname "$0")/../tests/fuzz" && pwd)
 list="$build/tests/fuzz/fuzz-targets.txt"
 work="$build/fuzz-runs"
 
