@@ -22,6 +22,7 @@ fonts-dejavu-core
 xvfb
 xauth
 xdotool
+x11-utils
 openbox
 x11-xkb-utils
 imagemagick

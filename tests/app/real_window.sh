@@ -27,7 +27,8 @@ refuses() {
 }
 # A display number no X server on this machine holds.
 free=99
-while [ -e "/tmp/.X11-unix/X$free" ] || [ -e "/tmp/.X$free-lock" ]; do
+while [ -e "/tmp/.X11-unix/X$free" ] || [ -e "/tmp/.X$free-lock" ] \
+    || grep -q "@/tmp/.X11-unix/X$free\$" /proc/net/unix; do
     free=$((free + 1))
 done
 refuses "without a display"
