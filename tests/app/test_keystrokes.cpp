@@ -58,6 +58,8 @@ void TestKeystrokes::typingInTheBox_data()
     QTest::newRow("ctrl+@") << int(Qt::Key_At) << ctrl << qtest << "12" << true;
     QTest::newRow("ctrl+_") << int(Qt::Key_Underscore) << ctrl << qtest << "12" << true;
     QTest::newRow("ctrl+digit") << int(Qt::Key_5) << ctrl << "5" << "12" << false;
+    QTest::newRow("ctrl+space") << int(Qt::Key_Space) << ctrl << " " << "12" << false;
+    QTest::newRow("ctrl+2 as X11") << int(Qt::Key_2) << ctrl << QString(QChar(0)) << "12" << true;
     QTest::newRow("e acute") << int(Qt::Key_Eacute) << 0 << QString::fromUtf8("é") << "12" << true;
     QTest::newRow("arabic-indic three") << int(Qt::Key_unknown) << 0 << QString::fromUtf8("٣") << "12" << true;
     // Alt and Meta type nothing, and the box must not insert their text either.
