@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -29,7 +31,18 @@ void showDigitsOnly(QWidget *parent)
     kit::showMessage(parent, {kit::digitsOnlyText(), kit::digitsOnlyTitle(), kit::MessageIcon::Exclamation});
 }
 
-QIcon zeroIcon() { return QIcon(kit::ideogramPicturePath(numerals::pictureNumber(numerals::Ideogram::Zero))); }
+// The 零 picture drawn once for the button, at the screen's own density;
+// a vector icon would load an icon-engine plugin at start-up for it.
+QIcon zeroIcon(qreal ratio)
+{
+    QPixmap picture(QSize(kConvertIconPixels, kConvertIconPixels) * ratio);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    QSvgRenderer(kit::ideogramPicturePath(numerals::pictureNumber(numerals::Ideogram::Zero))).render(&painter);
+    painter.end();
+    picture.setDevicePixelRatio(ratio);
+    return QIcon(picture);
+}
 
 }  // namespace
 
@@ -97,7 +110,7 @@ void MainWindow::buildControls()
     convertButton_->setObjectName(QStringLiteral("Command1"));
     convertButton_->setText(QStringLiteral("Conversion"));
     convertButton_->setGeometry(kit::twipsRect(960, 960, 1095, 855));
-    convertButton_->setIcon(zeroIcon());
+    convertButton_->setIcon(zeroIcon(devicePixelRatioF()));
     convertButton_->setIconSize(QSize(kConvertIconPixels, kConvertIconPixels));
     convertButton_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     convertButton_->setFocusPolicy(Qt::StrongFocus);
