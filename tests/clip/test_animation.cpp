@@ -115,6 +115,7 @@ private slots:
         const int decodings = library.decodings();
         Window w, other;
         w.animation->resize(41, 41);
+        other.animation->resize(30, 30);  // another size: scaled again, not decoded again
         w.animation->open(path);
         other.animation->open(path);
         QTRY_COMPARE(w.animation->frameCount(), 5);
