@@ -287,7 +287,7 @@ def main():
             continue
         figure = f"{row['ns']:.1f} ns/number (cv {row.get('cv', 0):.1f} %)"
         if name.startswith("ICU"):
-            rows.append([f"Engine: {name} (yardstick)", figure, "", "", "", ""])
+            rows.append([f"Yardstick: {name}", figure, "", "", "", ""])
             continue
         ratio = icu / row["ns"] if icu else 0
         is_engine = name.startswith("Numoria rule")
