@@ -18,9 +18,11 @@ namespace {
 const char kNoDisplay[] = "numoria: no display to open a window on (DISPLAY and WAYLAND_DISPLAY are unset or cannot "
                           "be reached); on a machine without one, run it under a virtual display: xvfb-run numoria\n";
 
+#ifndef _WIN32
 // Where the one line goes while the display's own libraries talk to a muted
 // standard error.
 int savedError = 2;
+#endif
 
 void onStartMessage(QtMsgType type, const QMessageLogContext &, const QString &)
 {
