@@ -131,13 +131,23 @@ private slots:
         QVERIFY(!w.animation->isPlaying());
 
         // Replaced while shown: it plays on, and the next opening reads the new file.
+        for (int frame = 0; frame < 4; ++frame)
+            w.animation->showNextFrame();
         QVERIFY(QFile::remove(dir.filePath("clip.avi")) && QFile::copy(kFixtures + "pal8-top-down.avi", dir.filePath("clip.avi")));
         QCOMPARE(w.animation->frameCount(), 5);
+        // A new size asks for the frames again, now of the shorter clip: the
+        // frame shown stays within it.
+        QSignalSpy answers(w.animation, &clip::Animation::answered);
+        w.window.show();
+        w.animation->resize(40, 40);
+        QVERIFY(answers.wait());
+        QCOMPARE(w.animation->frameCount(), 3);
+        QVERIFY(w.animation->currentFrame() < 3);
         // Opened while the window is minimised, a clip waits for it to come back.
         w.window.showMinimized();
         w.animation->open(path);
         QTRY_COMPARE(w.animation->frameCount(), 3);
-        QCOMPARE(library.decodings(), decodings + 2);
+        QCOMPARE(library.decodings(), decodings + 2);  // the shorter clip, once
         QCOMPARE(w.animation->frameIntervalMs(), 10); // 200 frames a second is more than it shows
         QVERIFY(!w.animation->isPlaying());
         w.window.showNormal();
