@@ -18,6 +18,16 @@ void pushDigit(Column &column, char16_t digit)
 
 void pushZero(Column &column) { column.push(Ideogram::Zero, kDigitTags[0]); }
 
+// A two-digit number, also the count of thousands of a five-digit one: the
+// tens digit is always written, 1 included, then 十, then a non-zero unit.
+void pushTwoDigits(Column &column, char16_t tens, char16_t units)
+{
+    pushDigit(column, tens);
+    column.push(Ideogram::Ten, "10");
+    if (units != u'0')
+        pushDigit(column, units);
+}
+
 // Tens and units after a higher place: a zero before a non-zero digit is one
 // 零 without its multiplier; zeros at the end write nothing.
 void pushTensAndUnits(Column &column, char16_t tens, char16_t units)
@@ -82,10 +92,7 @@ Column columnFor(std::u16string_view d)
         pushDigit(column, d[0]);
         break;
     case 2:
-        pushDigit(column, d[0]);
-        column.push(Ideogram::Ten, "10");
-        if (d[1] != u'0')
-            pushDigit(column, d[1]);
+        pushTwoDigits(column, d[0], d[1]);
         break;
     case 3:
         pushDigit(column, d[0]);
@@ -99,10 +106,7 @@ Column columnFor(std::u16string_view d)
         break;
     case 5:
         // No ideogram for ten thousand: the count of thousands, then 千.
-        pushDigit(column, d[0]);
-        column.push(Ideogram::Ten, "10");
-        if (d[1] != u'0')
-            pushDigit(column, d[1]);
+        pushTwoDigits(column, d[0], d[1]);
         column.push(Ideogram::Thousand, "1000");
         pushHundredsTensUnits(column, d[2], d[3], d[4]);
         break;
