@@ -1,4 +1,5 @@
 #include "app/display_guard.h"
+#include "app/font_preload.h"
 #include "app/main_window.h"
 #include "kit/style.h"
 #include "kit/version.h"
@@ -10,9 +11,11 @@
 
 int main(int argc, char *argv[])
 {
+    app::FontPreload fonts;
     std::optional<app::DisplayGuard> guard(std::in_place);
     QApplication application(argc, argv);
     guard.reset();
+    fonts.wait();
     QApplication::setApplicationName(QStringLiteral("Numoria"));
     QApplication::setApplicationVersion(QString::fromLatin1(kit::versionText));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Numoria"));

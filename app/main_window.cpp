@@ -2,6 +2,7 @@
 
 #include "app/about_box.h"
 #include "app/column_widget.h"
+#include "app/first_paint.h"
 #include "app/ideogram_cell.h"
 #include "app/keystroke_filter.h"
 #include "clip/animation.h"
@@ -69,6 +70,11 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 
     applyLanguage();
     fitFonts();
+    // The clip is read once the window is on screen: the window comes first.
+    afterFirstPaint(this, [this] {
+        clipStarted_ = true;
+        animation_->open(clip::clipPath());
+    });
 }
 
 MainWindow::~MainWindow() = default;
@@ -185,7 +191,8 @@ void MainWindow::applyLanguage()
     column_->draw(numerals::columnFor(u"0"));
     prompt_->setText(text(kit::Text::Prompt));
     setWindowTitle(text(kit::Text::AppTitle));
-    animation_->open(clip::clipPath());
+    if (clipStarted_)
+        animation_->open(clip::clipPath());
     convertButton_->setToolTip(text(kit::Text::ConvertTooltip));
     convertButton_->setText(text(kit::Text::ConvertButton));
     fileMenu_->setTitle(text(kit::Text::FileMenu));

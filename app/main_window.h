@@ -75,6 +75,8 @@ private:
     clip::Animation *animation_ = nullptr;
     std::unique_ptr<ColumnWidget> column_;
     bool centred_ = false;
+    // The clip is read once the window has first reached the screen.
+    bool clipStarted_ = false;
 };
 
 }  // namespace app

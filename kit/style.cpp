@@ -1,10 +1,14 @@
 #include "kit/style.h"
 
+#include <QFile>
+#include <QFontInfo>
 #include <QFontMetrics>
+#include <QPixmap>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace kit {
@@ -51,16 +55,20 @@ QFont fontFittingCaptions(const QFont &base, const QStringList &captions, const 
             all = all && metrics.horizontalAdvance(withoutAccelerator(caption)) <= room.width();
         return all;
     };
-    // Halving the range of sizes finds the largest that fits in a few tries.
-    int largest = base.pixelSize() > 0 ? base.pixelSize() : QFontMetrics(base).height();
-    int smallest = kSmallestPixelSize;
-    while (smallest < largest) {
-        const int middle = (smallest + largest + 1) / 2;
-        if (fits(middle))
-            smallest = middle;
-        else
-            largest = middle - 1;
-    }
+    // Text grows about in proportion to its size, so the base font's own
+    // measure (already loaded for the window) points at the answer, and a
+    // step or two from there finds the largest size that fits.
+    const int largest = base.pixelSize() > 0 ? base.pixelSize() : QFontMetrics(base).height();
+    const QFontMetrics metrics(base);
+    double scale = double(room.height()) / std::max(metrics.height(), 1);
+    for (const QString &caption : captions)
+        scale = std::min(scale, double(room.width()) / std::max(metrics.horizontalAdvance(withoutAccelerator(caption)), 1));
+    const int basePixels = QFontInfo(base).pixelSize();
+    int smallest = std::clamp(int(std::floor(basePixels * scale)), kSmallestPixelSize, largest);
+    while (smallest > kSmallestPixelSize && !fits(smallest))
+        --smallest;
+    while (smallest < largest && fits(smallest + 1))
+        ++smallest;
     font.setPixelSize(smallest);
     return font;
 }
@@ -71,9 +79,20 @@ QString logoPath() { return QStringLiteral(":/logo.png"); }
 
 QIcon windowIcon()
 {
-    QIcon icon;
-    for (int size : {16, 32, 48, 64})
-        icon.addFile(QStringLiteral(":/icon/%1.png").arg(size), QSize(size, size));
+    // Raw 32-bit ARGB pixels in the machine's byte order, so that no image
+    // decoder has to be found and loaded before the first window shows.
+    static const QIcon icon = [] {
+        QIcon pictures;
+        for (int size : {16, 32, 48, 64}) {
+            QFile file(QStringLiteral(":/icon/%1.argb32").arg(size));
+            const QByteArray pixels = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+            // The copy owns its pixels; the bytes read go when the loop moves on.
+            if (pixels.size() == size * size * 4)
+                pictures.addPixmap(QPixmap::fromImage(
+                    QImage(reinterpret_cast<const uchar *>(pixels.constData()), size, size, QImage::Format_ARGB32).copy()));
+        }
+        return pictures;
+    }();
     return icon;
 }
 

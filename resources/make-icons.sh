@@ -1,7 +1,9 @@
 #!/bin/sh
 # Regenerate the desktop icons in packaging/icons/hicolor from the 零 picture
-# (resources/ideograms/101.svg): PNGs at the usual theme sizes plus the SVG.
-# Needs rsvg-convert (librsvg2-bin).
+# (resources/ideograms/101.svg): PNGs at the usual theme sizes plus the SVG,
+# and the window icon's raw pixels in resources/window-icon (32-bit ARGB,
+# little-endian: bytes B, G, R, A). Needs rsvg-convert (librsvg2-bin) and
+# ImageMagick.
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -21,3 +23,7 @@ done
 
 mkdir -p "$theme/scalable/apps"
 cp "$source_svg" "$theme/scalable/apps/$name.svg"
+
+for size in 16 32 48 64; do
+    convert "$theme/${size}x${size}/apps/$name.png" -depth 8 "bgra:$here/window-icon/$size.argb32"
+done

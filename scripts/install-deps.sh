@@ -16,6 +16,7 @@ ninja-build
 pkg-config
 qt6-base-dev
 qt6-svg-dev
+libfontconfig-dev
 qt6-qpa-plugins
 libgl-dev
 fonts-dejavu-core

@@ -1,5 +1,6 @@
 #include "../message_recorder.h"
 #include "app/about_box.h"
+#include "clip/animation.h"
 #include "window_fixture.h"
 
 #include <QApplication>
@@ -27,6 +28,7 @@ private slots:
     void aboutBoxIsOneModelessInstanceThatOkCloses_data();
     void aboutBoxIsOneModelessInstanceThatOkCloses();
     void aboutBoxIsNeverLostMinimised();
+    void theClipIsReadOnceTheWindowIsOnScreen();
 };
 
 void TestMainWindow::startsInFrench()
@@ -34,7 +36,11 @@ void TestMainWindow::startsInFrench()
     WindowFixture f;
     QCOMPARE(f.window.objectName(), QStringLiteral("Form1"));
     QCOMPARE(f.window.windowTitle(), QStringLiteral("Numoria"));
-    QVERIFY(!f.window.windowIcon().isNull());
+    for (int size : {16, 32, 48, 64}) { // the icon's raw pixels are its picture's, in the right byte order
+        const QImage picture(QStringLiteral(NUMORIA_SOURCE_DIR "/packaging/icons/hicolor/%1x%1/apps/org.example.Numoria.png").arg(size));
+        QCOMPARE(f.window.windowIcon().pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32),
+                 picture.convertToFormat(QImage::Format_ARGB32));
+    }
     QVERIFY(!(f.window.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     QCOMPARE(app::MainWindow::clientSize(), QSize(162, 277));
     QCOMPARE(f.prompt->text(), QStringLiteral("Entrez un nombre !"));
@@ -241,6 +247,20 @@ void TestMainWindow::aboutBoxIsNeverLostMinimised()
     QTRY_VERIFY(!box->isMinimized());
     QVERIFY(box->isVisible());
     delete box;
+}
+
+void TestMainWindow::theClipIsReadOnceTheWindowIsOnScreen()
+{
+    app::MainWindow window;
+    auto *animation = window.findChild<clip::Animation *>(QStringLiteral("Animation1"));
+    QSignalSpy answers(animation, &clip::Animation::answered);
+    QVERIFY(!answers.wait(200)); // nothing is read for a window not yet painted
+    window.show();
+    QVERIFY(answers.wait());
+    QCOMPARE(answers.first().first().toBool(), true);
+    QVERIFY(animation->isPlaying());
+    window.findChild<QAction *>(QStringLiteral("mnall"))->trigger(); // and again with each language
+    QTRY_COMPARE(answers.count(), 2);
 }
 
 QTEST_MAIN(TestMainWindow)
