@@ -129,7 +129,8 @@ def probe_run(launcher, program):
 
 
 def largest_clip(directory):
-    """Makes the largest clip the limits accept with the clip maker, RLE8."""
+    """Makes the largest clip the limits accept with the clip maker, RLE8: no frame held
+    still, since a held frame is stored once and would let a larger clip in."""
     glyphs = []
     for index in range(3):
         path = os.path.join(directory, f"glyph{index}.raw")
@@ -139,7 +140,7 @@ def largest_clip(directory):
         glyphs.append(path)
     clip = os.path.join(directory, "numoria.avi")
     maker = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources", "clip", "make_clip.py")
-    subprocess.run([sys.executable, maker, "--size", str(LARGEST_SIDE), "--fps", "100", "--hold", "3", "--fade", "2",
+    subprocess.run([sys.executable, maker, "--size", str(LARGEST_SIDE), "--fps", "100", "--hold", "1", "--fade", "4",
                     "--output", clip] + glyphs, check=True)
     return clip
 

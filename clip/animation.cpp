@@ -73,8 +73,8 @@ void Animation::take(const ClipResult &result)
             QStringLiteral("Animation: cannot play the clip \"%1\": %2").arg(displayName(file_), result.error));
     } else {
         frameMs_ = clip_->frameIntervalMs;
-        timer_.setInterval(std::max(frameMs_, kShortestTickMs));
         current_ = std::min(current_, frameCount() - 1);
+        scheduleNextPicture();
     }
     updateOpacity();
     updateTimer();
@@ -103,7 +103,22 @@ void Animation::showNextFrame()
     const int steps = pendingMs_ / frameMs_;
     pendingMs_ -= steps * frameMs_;
     current_ = (current_ + steps) % frameCount();
-    update();
+    scheduleNextPicture();
+    // Painted at once: asking for an update would wake the program a second
+    // time for it.
+    repaint();
+}
+
+// A picture held still for several frames costs one tick, not one a frame.
+void Animation::scheduleNextPicture()
+{
+    const qint64 shown = clip_->frames.at(current_).cacheKey();
+    int held = 1;
+    while (held < frameCount() && clip_->frames.at((current_ + held) % frameCount()).cacheKey() == shown)
+        ++held;
+    const int interval = std::max(held * frameMs_ - pendingMs_, kShortestTickMs);
+    if (interval != timer_.interval())
+        timer_.setInterval(interval);
 }
 
 void Animation::clear()

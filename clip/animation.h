@@ -48,8 +48,9 @@ signals:
 
 public slots:
     // What the timer does on every tick: moves on by the frames whose time
-    // has passed (one, unless the clip is faster than the widget repaints),
-    // wrapping round after the last frame.
+    // has passed, wrapping round after the last frame. A tick comes when the
+    // picture changes: after one frame, after all the frames that hold the
+    // same picture, or at most 25 times a second for a faster clip.
     void showNextFrame();
 
 protected:
@@ -65,6 +66,7 @@ private:
     void take(const ClipResult &result);
     void updateOpacity();
     void updateTimer();
+    void scheduleNextPicture();
 
     std::filesystem::path file_;
     std::shared_ptr<const ShownClip> clip_;

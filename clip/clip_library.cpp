@@ -20,6 +20,7 @@ struct ClipLibrary::Decoded {
     QList<QImage> frames;
     int frameIntervalMs = 0;
     std::size_t bytes = 0;
+    std::size_t pictures = 0; // frames that differ from the one before
     QString error;
 };
 
@@ -84,7 +85,14 @@ std::shared_ptr<const ClipLibrary::Decoded> ClipLibrary::decoded(const std::file
             for (int y = 0; y < avi.height; ++y)
                 std::memcpy(image.scanLine(y), pixels.data() + static_cast<std::size_t>(y) * avi.width, rowBytes);
             std::vector<std::uint32_t>().swap(pixels);
+            // A frame held still shares its picture with the one before, so
+            // it is stored, scaled and painted once.
+            if (!clip->frames.isEmpty() && clip->frames.last() == image) {
+                clip->frames.append(clip->frames.last());
+                continue;
+            }
             clip->bytes += image.sizeInBytes();
+            ++clip->pictures;
             clip->frames.append(image);
         }
     }
@@ -100,13 +108,17 @@ ClipResult ClipLibrary::prepare(const Key &key)
     if (clip->frames.isEmpty())
         return {nullptr, clip->error};
     const QSize device = clip->frames.first().size().scaled(QSize(width, height), Qt::KeepAspectRatio);
-    const std::size_t scaledBytes = std::size_t(device.width()) * std::size_t(device.height()) * 4
-        * std::size_t(clip->frames.size());
+    const std::size_t scaledBytes = std::size_t(device.width()) * std::size_t(device.height()) * 4 * clip->pictures;
     if (clip->bytes + scaledBytes > maxClipBytes)
         return {nullptr, QStringLiteral("the clip and its scaled frames need more than %1 MiB").arg(maxClipBytes >> 20)};
     auto shown = std::make_shared<ShownClip>();
     shown->frameIntervalMs = clip->frameIntervalMs;
-    for (const QImage &frame : clip->frames) {
+    for (qsizetype i = 0; i < clip->frames.size(); ++i) {
+        const QImage &frame = clip->frames.at(i);
+        if (i > 0 && frame.cacheKey() == clip->frames.at(i - 1).cacheKey()) {
+            shown->frames.append(shown->frames.last());
+            continue;
+        }
         QImage scaled = frame.size() == device ? frame : frame.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         scaled.setDevicePixelRatio(ratio);
         shown->frames.append(scaled);

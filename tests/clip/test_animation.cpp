@@ -41,9 +41,12 @@ private slots:
         const qreal ratio = w.animation->devicePixelRatioF();
         QCOMPARE(w.animation->shownFrame(0).size(), (QSizeF(41, 41) * ratio).toSize());
         QCOMPARE(w.animation->frameIntervalMs(), 100);
-        for (int tick = 1; tick <= 104 + 60; ++tick) {
+        // Each tick shows the next picture: the four frames of a held glyph
+        // are one tick, and the loop wraps round.
+        for (int tick = 1, expected = 0; tick <= 104 + 60; ++tick) {
+            expected = (expected + (expected % 8 == 0 ? 4 : 1)) % 104;
             w.animation->showNextFrame();
-            QCOMPARE(w.animation->currentFrame(), tick % 104);
+            QCOMPARE(w.animation->currentFrame(), expected);
         }
         // Each new frame is painted, centred and scaled smoothly.
         w.window.show();
@@ -53,6 +56,9 @@ private slots:
         w.animation->showNextFrame();
         QCoreApplication::processEvents();
         QVERIFY(w.paints > paints);
+        // A frame held still is stored once.
+        QCOMPARE(w.animation->shownFrame(1).cacheKey(), w.animation->shownFrame(0).cacheKey());
+        QVERIFY(w.animation->shownFrame(4).cacheKey() != w.animation->shownFrame(3).cacheKey());
         QImage shown = w.animation->shownFrame(w.animation->currentFrame()).convertToFormat(QImage::Format_ARGB32);
         shown.setDevicePixelRatio(1);
         // Centred either way, in device pixels.
