@@ -2,6 +2,8 @@
 
 #include "clip/avi_reader.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 #include <cstring>
 #include <system_error>
@@ -30,10 +32,24 @@ ClipLibrary &ClipLibrary::instance()
     return library;
 }
 
+// Work still running when the application object goes would scale pictures
+// with what it is taking down: what waits is dropped, what runs is awaited.
+static void stopWorkers()
+{
+    ClipLibrary::instance().stop();
+}
+
+void ClipLibrary::stop()
+{
+    workers_.clear();
+    workers_.waitForDone();
+}
+
 ClipLibrary::ClipLibrary()
 {
     // One worker: a file asked for twice is decoded once, then found.
     workers_.setMaxThreadCount(1);
+    qAddPostRoutine(stopWorkers);
 }
 
 ClipLibrary::~ClipLibrary() = default;

@@ -53,6 +53,10 @@ public:
     // gone by then.
     void request(const std::filesystem::path &file, const QSize &area, qreal ratio, QObject *receiver, Ready ready);
 
+    // Drops the work not started and waits for the work running; done when
+    // the application object goes.
+    void stop();
+
     // How many times a file was decoded in this process.
     int decodings() const { return decodings_; }
 
