@@ -6,7 +6,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
 #include <limits>
+#include <system_error>
+#include <utility>
 
 namespace clip {
 
@@ -76,19 +79,15 @@ std::optional<std::uint32_t> frameDuration(const avi::AviLayout &layout)
 
 AviReadResult failure(std::string reason) { return {std::nullopt, std::move(reason)}; }
 
-} // namespace
-
-AviReadResult readAvi(std::span<const std::uint8_t> bytes)
+// Checks what the layout asks for, then decodes its frameCount frames, whose
+// bytes chunk(i) gives (nothing when they can no longer be read).
+template <typename ChunkSource>
+AviReadResult decodeLayout(const avi::AviLayout &layout, std::size_t frameCount, ChunkSource chunk)
 {
-    avi::LayoutResult parsed = avi::parseAviLayout(bytes);
-    if (!parsed.layout)
-        return failure(std::move(parsed.error));
-    const avi::AviLayout &layout = *parsed.layout;
     const BitmapFormat &format = layout.format;
-
     if (std::string error = checkEncoding(format); !error.empty())
         return failure(std::move(error));
-    if (std::string error = checkSize(format, layout.frames.size()); !error.empty())
+    if (std::string error = checkSize(format, frameCount); !error.empty())
         return failure(std::move(error));
     const std::optional<std::uint32_t> duration = frameDuration(layout);
     if (!duration)
@@ -98,15 +97,81 @@ AviReadResult readAvi(std::span<const std::uint8_t> bytes)
     clip.width = format.width;
     clip.height = std::abs(format.height);
     clip.microsecondsPerFrame = *duration;
-    clip.frames.reserve(layout.frames.size());
+    clip.frames.reserve(frameCount);
     avi::FrameDecoder decoder(format);
-    for (const std::span<const std::uint8_t> chunk : layout.frames) {
+    for (std::size_t index = 0; index < frameCount; ++index) {
+        const std::string frame = "frame " + std::to_string(index + 1);
+        const std::optional<std::span<const std::uint8_t>> bytes = chunk(index);
+        if (!bytes)
+            return failure("the file changed while it was read: " + frame + " is gone");
         std::vector<std::uint32_t> picture;
-        if (std::string error = decoder.decode(chunk, picture); !error.empty())
-            return failure("corrupt file: frame " + std::to_string(clip.frames.size() + 1) + " " + error);
+        if (std::string error = decoder.decode(*bytes, picture); !error.empty())
+            return failure("corrupt file: " + frame + " " + error);
         clip.frames.push_back(std::move(picture));
     }
     return {std::move(clip), {}};
+}
+
+} // namespace
+
+AviReadResult readAvi(std::span<const std::uint8_t> bytes)
+{
+    const avi::LayoutResult parsed = avi::parseAviLayout(bytes);
+    if (!parsed.layout)
+        return failure(parsed.error);
+    const avi::AviLayout &layout = *parsed.layout;
+    return decodeLayout(layout, layout.frames.size(), [&layout](std::size_t index) {
+        return std::optional<std::span<const std::uint8_t>>(layout.frames[index]);
+    });
+}
+
+AviReadResult readAviFile(const std::filesystem::path &path)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (status.type() == fs::file_type::not_found)
+        return failure("file not found");
+    if (error)
+        return failure(error.message());
+    if (status.type() == fs::file_type::directory)
+        return failure("is a directory");
+    if (status.type() != fs::file_type::regular)
+        return failure("not a regular file");
+    const std::uintmax_t size = fs::file_size(path, error);
+    if (error)
+        return failure(error.message());
+    if (size > kMaxClipFileBytes)
+        return failure("file larger than the limit of " + std::to_string(kMaxClipFileBytes >> 20) + " MiB");
+
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return failure("cannot open the file");
+    // A file that changes while it is read is read at its measured size:
+    // the end of a grown one is left out, a shrunk one ends in zeros.
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    in.read(reinterpret_cast<char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    const avi::LayoutResult parsed = avi::parseAviLayout(bytes);
+    if (!parsed.layout)
+        return failure(parsed.error);
+
+    // The frames are read again one at a time, so that the whole file and
+    // the decoded clip are never in memory together.
+    std::vector<std::pair<std::size_t, std::size_t>> places;
+    for (const std::span<const std::uint8_t> frame : parsed.layout->frames)
+        places.emplace_back(static_cast<std::size_t>(frame.data() - bytes.data()), frame.size());
+    std::vector<std::uint8_t>().swap(bytes);
+    std::vector<std::uint8_t> chunk;
+    return decodeLayout(*parsed.layout, places.size(),
+                        [&](std::size_t index) -> std::optional<std::span<const std::uint8_t>> {
+                            const auto [offset, length] = places[index];
+                            chunk.resize(length);
+                            in.clear();
+                            if (!in.seekg(static_cast<std::streamoff>(offset))
+                                || !in.read(reinterpret_cast<char *>(chunk.data()), static_cast<std::streamsize>(length)))
+                                return std::nullopt;
+                            return std::span<const std::uint8_t>(chunk);
+                        });
 }
 
 } // namespace clip
