@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QMetaObject>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 #include <cstdint>
@@ -75,15 +76,19 @@ protected:
     }
 
 private:
-    static void report(QWidget *window)
+    static void report(QPointer<QWidget> window)
     {
         std::printf("startup_ms %.3f\n", millisecondsSinceStart());
         std::fflush(stdout);
-        if (window)
-            workAfterFirstPaint(window);
-        std::printf("vmhwm_kb %ld\n", peakResidentKb());
-        std::fflush(stdout);
-        QCoreApplication::exit(0);
+        // The work goes on from a timer: what the program itself queued at
+        // its first paint is still behind this call and must come first.
+        QTimer::singleShot(0, [window] {
+            if (window)
+                workAfterFirstPaint(window);
+            std::printf("vmhwm_kb %ld\n", peakResidentKb());
+            std::fflush(stdout);
+            QCoreApplication::exit(0);
+        });
     }
 
     bool seen_ = false;

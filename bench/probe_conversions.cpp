@@ -7,8 +7,8 @@
 #include "app/main_window.h"
 #include "clip/animation.h"
 
+#include <QDeadlineTimer>
 #include <QEventLoop>
-#include <QTimer>
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -28,10 +28,13 @@ void workAfterFirstPaint(QWidget *window)
     // The clip is decoded away from the window: its memory counts once it shows.
     auto *animation = form->findChild<clip::Animation *>(QStringLiteral("Animation1"));
     if (animation && animation->frameCount() == 0) {
-        QEventLoop wait;
-        QObject::connect(animation, &clip::Animation::answered, &wait, &QEventLoop::quit);
-        QTimer::singleShot(10000, &wait, &QEventLoop::quit);
-        wait.exec();
+        bool answered = false;
+        QObject::connect(animation, &clip::Animation::answered, animation, [&answered] { answered = true; });
+        const QDeadlineTimer deadline(10000);
+        while (!answered && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+        if (!answered)
+            std::fputs("probe: the clip gave no answer in 10 s\n", stderr);
     }
     constexpr int kConversions = 100;
     for (int i = 0; i < kConversions; ++i) {
