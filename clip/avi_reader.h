@@ -40,7 +40,8 @@ struct AviReadResult
 
 AviReadResult readAvi(std::span<const std::uint8_t> bytes);
 
-// Reads a regular file of at most kMaxClipFileBytes, then decodes it.
+// Reads a regular file of at most kMaxClipFileBytes and decodes it, reading
+// the frames again one at a time so the file and the clip are not held together.
 AviReadResult readAviFile(const std::filesystem::path &path);
 
 } // namespace clip
