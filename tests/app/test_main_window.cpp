@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QtTest>
 
 class TestMainWindow : public QObject
@@ -43,6 +44,8 @@ void TestMainWindow::startsInFrench()
     }
     QVERIFY(!(f.window.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     QCOMPARE(app::MainWindow::clientSize(), QSize(162, 277));
+    const QPoint centre = f.window.screen()->availableGeometry().center();
+    QCOMPARE(f.window.pos(), centre - QPoint(f.window.width() / 2, f.window.height() / 2)); // centred when shown
     QCOMPARE(f.prompt->text(), QStringLiteral("Entrez un nombre !"));
     QCOMPARE(f.button->text(), QStringLiteral("Convertir !"));
     QCOMPARE(f.button->toolTip(), QStringLiteral("Cliquer pour convertir !"));
