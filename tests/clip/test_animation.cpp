@@ -158,6 +158,9 @@ private slots:
         QVERIFY(!w.animation->isPlaying());
         w.window.showNormal();
         QVERIFY(w.animation->isPlaying());
+        w.animation->open(PROJECT_SOURCE_DIR "/tests/clip/fixtures/rgb32.avi"); // two frames are enough to move
+        QTRY_COMPARE(w.animation->frameCount(), 2);
+        QVERIFY(w.animation->isPlaying());
     }
 
     // Frames scaled beyond what a clip may take are refused like a bad file.

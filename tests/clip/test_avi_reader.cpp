@@ -99,6 +99,7 @@ private slots:
         bad("empty", {}, "empty file");
         bad("a WAVE file", patched(pal8, "AVI ", 0, "WAVE"), "not an AVI file");
         bad("RIFF size below 4", patched(pal8, "RIFF", 4, le32(3)), "not an AVI file");
+        bad("RIFF of its type alone", patched(pal8, "RIFF", 4, le32(4)), "no video stream");
         bad("truncated", pal8.chopped(1), "truncated file: 1735 bytes where the header announces 1736");
         bad("too long", withMovie(pal8, "00db" + le32(9)), "corrupt file: chunk '00db' runs past its list");
         bad("no video stream", patched(pal8, "vids", 0, "auds"), "no video stream");
