@@ -7,8 +7,8 @@
 
 namespace {
 
-const std::filesystem::path kClip = PROJECT_SOURCE_DIR "/resources/numoria.avi";
-const QString kFixtures = QStringLiteral(PROJECT_SOURCE_DIR "/tests/clip/fixtures/");
+const std::filesystem::path kClip = NUMORIA_SOURCE_DIR "/resources/numoria.avi";
+const QString kFixtures = QStringLiteral(NUMORIA_SOURCE_DIR "/tests/clip/fixtures/");
 
 // A window holding the animation, counting the paint events it gets.
 struct Window : QObject
@@ -158,7 +158,7 @@ private slots:
         QVERIFY(!w.animation->isPlaying());
         w.window.showNormal();
         QVERIFY(w.animation->isPlaying());
-        w.animation->open(PROJECT_SOURCE_DIR "/tests/clip/fixtures/rgb32.avi"); // two frames are enough to move
+        w.animation->open(NUMORIA_SOURCE_DIR "/tests/clip/fixtures/rgb32.avi"); // two frames are enough to move
         QTRY_COMPARE(w.animation->frameCount(), 2);
         QVERIFY(w.animation->isPlaying());
     }
@@ -170,7 +170,7 @@ private slots:
         w.animation->resize(4096, 4096);
         QSignalSpy answers(w.animation, &clip::Animation::answered);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot play the clip .*rle8.avi\": .*64 MiB"));
-        w.animation->open(PROJECT_SOURCE_DIR "/tests/clip/fixtures/rle8.avi");
+        w.animation->open(NUMORIA_SOURCE_DIR "/tests/clip/fixtures/rle8.avi");
         QVERIFY(answers.wait());
         QCOMPARE(answers.front().front().toBool(), false);
         QCOMPARE(w.animation->frameCount(), 0);

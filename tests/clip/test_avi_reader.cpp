@@ -8,7 +8,7 @@
 
 namespace {
 
-const QString kFixtures = QStringLiteral(PROJECT_SOURCE_DIR "/tests/clip/fixtures/");
+const QString kFixtures = QStringLiteral(NUMORIA_SOURCE_DIR "/tests/clip/fixtures/");
 
 QByteArray fixture(const QString &name)
 {
