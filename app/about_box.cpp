@@ -115,7 +115,6 @@ void AboutBox::buildControls()
     sysInfoButton_->setGeometry(kit::twipsRect(4680, 3075, 1245, 345));
     connect(sysInfoButton_, &QPushButton::clicked, this, [this] { sysinfo::startSystemInformation(this); });
 
-    setTabOrder(okButton_, sysInfoButton_);
     okButton_->setFocus();
 }
 
