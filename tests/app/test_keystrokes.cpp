@@ -52,6 +52,8 @@ private slots:
         QTest::newRow("ctrl+space") << int(Qt::Key_Space) << ctrl << " " << "12" << false;
         QTest::newRow("ctrl+2 as X11") << int(Qt::Key_2) << ctrl << QString(QChar(0)) << "12" << true;
         QTest::newRow("e acute") << int(Qt::Key_Eacute) << 0 << QString::fromUtf8("é") << "12" << true;
+        QTest::newRow("DEL as text of another key") << int(Qt::Key_unknown) << 0 << "\x7f" << "12" << false;
+        QTest::newRow("tab as text of another key") << int(Qt::Key_unknown) << 0 << "\t" << "12" << false;
         QTest::newRow("arabic-indic three") << int(Qt::Key_unknown) << 0 << QString::fromUtf8("٣") << "12" << true;
         // Alt and Meta type nothing, and the box must not insert their text either.
         QTest::newRow("alt+b") << int(Qt::Key_B) << int(Qt::AltModifier) << "b" << "12" << false;

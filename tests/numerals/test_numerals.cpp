@@ -122,14 +122,6 @@ private slots:
         QCOMPARE(QString::fromStdU16String(std::u16string(stripped)), digits);
         QCOMPARE(cellsOf(columnFor(stripped)).join(u' '), cells);
     }
-
-    void picturesAreNumberedFrom101()
-    {
-        QCOMPARE(pictureNumber(Ideogram::Zero), 101);
-        QCOMPARE(pictureNumber(digitIdeogram(9)), 110);
-        QCOMPARE(pictureNumber(Ideogram::Thousand), 113);
-        QCOMPARE(character(Ideogram::Thousand), std::string_view("千"));
-    }
 };
 
 QTEST_APPLESS_MAIN(TestNumerals)
