@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 #include <QWidget>
 
 namespace app {
@@ -114,9 +115,8 @@ bool KeystrokeFilter::eventFilter(QObject *watched, QEvent *event)
     if (typed == kBackspace && key->key() != Qt::Key_Backspace) {
         // Code 8 erases a character whichever key typed it (Ctrl+H too).
         QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"));
-        forwarded_ = &backspace;
+        const QScopedValueRollback<const QEvent *> passThrough(forwarded_, &backspace);
         QCoreApplication::sendEvent(watched, &backspace);
-        forwarded_ = nullptr;
         return true;
     }
     return typed == 0;
