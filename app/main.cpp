@@ -2,7 +2,6 @@
 #include "app/font_preload.h"
 #include "app/main_window.h"
 #include "kit/style.h"
-#include "kit/version.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -17,7 +16,6 @@ int main(int argc, char *argv[])
     guard.reset();
     fonts.wait();
     QApplication::setApplicationName(QStringLiteral("Numoria"));
-    QApplication::setApplicationVersion(QString::fromLatin1(kit::versionText));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Numoria"));
     QApplication::setWindowIcon(kit::windowIcon());
 
