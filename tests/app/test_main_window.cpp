@@ -2,6 +2,7 @@
 #include "app/about_box.h"
 #include "clip/animation.h"
 #include "kit/style.h"
+#include "sysinfo/machine_value.h"
 #include "window_fixture.h"
 
 #include <QApplication>
@@ -193,6 +194,12 @@ private slots:
         QVERIFY(!(box->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QCOMPARE(box->size(), app::AboutBox::clientSize());
         QCOMPARE(box->findChild<QWidget *>(QStringLiteral("Animation1"))->geometry(), QRect(16, 16, 41, 41));
+#ifndef _WIN32 // without a stand-in registry file, the launcher can only say it is unavailable
+        QVERIFY2(!std::filesystem::exists(sysinfo::standInRegistryFile), "a registry file here would start a tool");
+        MessageRecorder unavailable;
+        QTest::mouseClick(box->findChild<QPushButton *>(QStringLiteral("cmdSysInfo")), Qt::LeftButton);
+        QCOMPARE(unavailable.messages.size(), 1);
+#endif
         if (key == 0)
             QTest::mouseClick(box->findChild<QPushButton *>(QStringLiteral("cmdOK")), Qt::LeftButton);
         else
