@@ -28,6 +28,15 @@ for language in fr de en; do
     [ "$WIDTH" -eq 162 ] || fail "the window is $WIDTH pixels wide"
     [ $language = fr ] || file_menu "${language%?}" # d for Deutsch, e for English
     click 100 $((menu + 49))                         # the input box
+    if [ $language = fr ]; then # a letter brings the real digits-only message box
+        xdotool key End a
+        message=$(find_window '^Montant$' "$window") || fail "no message box for a letter"
+        eval "$(xdotool sleep 0.5 getwindowgeometry --shell --prefix MSG_ "$message")"
+        import -window root -crop "${MSG_WIDTH}x$MSG_HEIGHT+$MSG_X+$MSG_Y" "$shots/message-fr.png"
+        xdotool mousemove $((MSG_X + 10)) $((MSG_Y + 10)) windowfocus "$message" sleep 0.3 key Return
+        within 5 "! xdotool search --onlyvisible --name '^Montant\$' >/dev/null" || fail "Enter left the message box open"
+        click 100 $((menu + 49))
+    fi
     xdotool key End BackSpace type --delay 50 12345
     click 100 $((menu + 92))                         # Convert
     xdotool mousemove $((X + 28)) $((Y + menu + 52)) sleep 2 # a tooltip from the first ideogram
