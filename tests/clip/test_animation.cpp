@@ -150,7 +150,9 @@ private slots:
         QCOMPARE(w.animation->frameCount(), 3);
         QCOMPARE(w.animation->currentFrame(), 2); // its last
         // Opened while the window is minimised, a clip waits for it to come back.
+        QVERIFY(w.animation->isPlaying());
         w.window.showMinimized();
+        QVERIFY(!w.animation->isPlaying());
         w.animation->open(path);
         QTRY_COMPARE(w.animation->frameCount(), 3);
         QCOMPARE(library.decodings(), decodings + 2);  // the shorter clip, once
