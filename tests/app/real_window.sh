@@ -23,9 +23,12 @@ file_menu() { click 20 $((menu / 2)); xdotool key "$@" sleep 0.5; }
 pixel() { convert "$shots/main-$language.png" -format "%[hex:p{$1,$2}]" info:; }
 # The menu bar and the prompt, as the clip below plays on and its frames differ anyway.
 words() { convert "$shots/main-$1.png" +repage -crop "162x$((menu + 30))+0+0" +repage -format '%#' info:; }
+# The launcher names the window class that desktops match the window to.
+wmclass=$(sed -n 's/^StartupWMClass=//p' "$(dirname "$0")/../../packaging/org.example.Numoria.desktop")
 for language in fr de en; do
     start "$program" "$shots/program.log"
     [ "$WIDTH" -eq 162 ] || fail "the window is $WIDTH pixels wide"
+    xprop -id "$window" WM_CLASS | grep -q ", \"$wmclass\"\$" || fail "$(xprop -id "$window" WM_CLASS), not $wmclass"
     [ $language = fr ] || file_menu "${language%?}" # d for Deutsch, e for English
     click 100 $((menu + 49))                         # the input box
     if [ $language = fr ]; then # a letter brings the real digits-only message box
