@@ -114,8 +114,6 @@ void AboutBox::buildControls()
     sysInfoButton_->setObjectName(QStringLiteral("cmdSysInfo"));
     sysInfoButton_->setGeometry(kit::twipsRect(4680, 3075, 1245, 345));
     connect(sysInfoButton_, &QPushButton::clicked, this, [this] { sysinfo::startSystemInformation(this); });
-
-    okButton_->setFocus();
 }
 
 void AboutBox::fillTexts(kit::Language language)
