@@ -20,12 +20,16 @@ SANITIZER_ENV = \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1:report_error_type=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0
 
-.PHONY: all deps configure build run test clean test-sanitize fuzz bench windows test-windows
+.PHONY: all deps test-deps configure build run test clean test-sanitize fuzz bench windows test-windows
 
 all: build
 
+# What building and running need; the test tools come with the tests.
 deps:
 	@./scripts/install-deps.sh
+
+test-deps:
+	@./scripts/install-deps.sh test
 
 configure: deps
 	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null
@@ -33,14 +37,16 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only the program and its clip: no test program is built to run it.
+run: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target numoria
 	@$(BUILD)/numoria
 
-test: build
+test: test-deps build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
-test-sanitize: deps
+test-sanitize: test-deps
 	@cmake -S . -B $(ASAN_BUILD) -G Ninja $(CMAKE_FLAGS) -DNUMORIA_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@cd $(ASAN_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS)
@@ -80,6 +86,7 @@ install: configure
 
 # dist/numoria_<version>_<arch>.deb, laid out for /usr.
 package: configure
+	@./scripts/install-deps.sh package
 	@cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 	@rm -f $(BUILD)/numoria_*.deb

@@ -1,11 +1,15 @@
 #!/bin/sh
-# Installs, with apt-get, the Debian packages that building, running and
-# testing Numoria need and that are not installed yet. Does nothing when all
-# are there, so `make run` and `make test` can call it every time.
-# Usage: install-deps.sh [group...]; the groups add what other commands need:
-#   fuzz   clang and its libFuzzer runtime, llvm for readable crash stacks (make fuzz)
-#   bench  ICU, Google Benchmark, Python and a virtual X server (make bench)
+# Installs, with apt-get, the Debian packages that a command needs and that
+# are not installed yet. Does nothing when all are there, so every make target
+# can call it every time.
+# Usage: install-deps.sh [group...]. With no group: what building and running
+# need (make run). The groups add what other commands need:
+#   test     virtual displays, window managers, Wayland and the validators (make test)
+#   package  the packaging tools (make package)
+#   fuzz     clang and its libFuzzer runtime, llvm for readable crash stacks (make fuzz)
+#   bench    ICU, Google Benchmark, FFmpeg for its clips, a virtual display (make bench)
 #   windows  the mingw-w64 cross compiler, Wine, NSIS and zip (make windows, make test-windows)
+#   fixtures FFmpeg, for the scripts that make clips and their expected frames
 set -eu
 
 packages="
@@ -20,27 +24,20 @@ libfontconfig-dev
 qt6-qpa-plugins
 libgl-dev
 fonts-dejavu-core
-xvfb
-xauth
-xdotool
-x11-utils
-openbox
-x11-xkb-utils
-imagemagick
-ffmpeg
-desktop-file-utils
-appstream
-dpkg-dev
-file
 "
+display="xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick"
+packaging="desktop-file-utils appstream dpkg-dev file"
 
 for group in "$@"; do
     case "$group" in
+        test) packages="$packages $display $packaging openbox xfwm4 mutter kwin-x11 dbus wmctrl weston qt6-wayland" ;;
+        package) packages="$packages $packaging" ;;
         fuzz) packages="$packages clang libclang-rt-14-dev llvm" ;;
-        bench) packages="$packages libicu-dev libbenchmark-dev python3 xvfb xauth xdotool" ;;
-        windows) packages="$packages g++-mingw-w64-x86-64-posix wine64 fonts-wine nsis zip xz-utils ccache xvfb xauth xdotool imagemagick" ;;
+        bench) packages="$packages libicu-dev libbenchmark-dev python3 ffmpeg $display" ;;
+        windows) packages="$packages g++-mingw-w64-x86-64-posix wine64 fonts-wine nsis zip xz-utils ccache $display" ;;
+        fixtures) packages="$packages ffmpeg python3" ;;
         *)
-            echo "install-deps: unknown package group '$group' (known: fuzz, bench, windows)" >&2
+            echo "install-deps: unknown package group '$group' (known: test, package, fuzz, bench, windows, fixtures)" >&2
             exit 2
             ;;
     esac
