@@ -1,6 +1,7 @@
 #include "sysinfo/launcher.h"
 
 #include "kit/message_box.h"
+#include "sysinfo/desktop_tool.h"
 #include "kit/strings.h"
 
 #include <QDir>
@@ -32,6 +33,18 @@ QString absoluteOrEmpty(const QString &path)
     return std::filesystem::path(path.toStdU16String()).is_absolute() ? path : QString();
 }
 
+std::optional<Command> toolCommand(const Machine &machine)
+{
+    if (QString tool = findTool(machine); !tool.isEmpty())
+        return Command{tool, {}};
+#ifdef _WIN32
+    // Windows names its tool in the registry alone; /usr/bin means nothing there.
+    return std::nullopt;
+#else
+    return desktopTool(machine.currentDesktop, machine.isFile);
+#endif
+}
+
 }  // namespace
 
 Machine realMachine()
@@ -39,7 +52,10 @@ Machine realMachine()
     return {
         &readMachineValue,
         [](const QString &path) { return QFileInfo(path).isFile(); },
-        [](const QString &program) { return QProcess::startDetached(program, {}); },
+        [](const QString &program, const QStringList &arguments) {
+            return QProcess::startDetached(program, arguments);
+        },
+        qEnvironmentVariable("XDG_CURRENT_DESKTOP"),
     };
 }
 
@@ -75,8 +91,8 @@ QString findTool(const Machine &machine)
 
 void startSystemInformation(QWidget *parent, const Machine &machine)
 {
-    const QString tool = findTool(machine);
-    if (tool.isEmpty() || !machine.start(tool))
+    const std::optional<Command> command = toolCommand(machine);
+    if (!command || !machine.start(command->program, command->arguments))
         kit::showMessage(parent, {kit::systemInfoUnavailableText(), kit::applicationTitle(), kit::MessageIcon::None});
 }
 

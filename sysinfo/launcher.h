@@ -3,6 +3,7 @@
 #include "sysinfo/machine_value.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -16,11 +17,12 @@ namespace sysinfo {
 struct Machine {
     std::function<std::optional<MachineValue>(const std::string &keyPath, const std::string &valueName)> readValue;
     std::function<bool(const QString &path)> isFile;
-    std::function<bool(const QString &program)> start;
+    std::function<bool(const QString &program, const QStringList &arguments)> start;
+    QString currentDesktop;  // as in XDG_CURRENT_DESKTOP
 };
 
-// The registry, the file system, and a launcher that starts a program
-// directly, never through a shell, without waiting for it.
+// The registry, the file system, a launcher that starts a program directly,
+// never through a shell, without waiting for it, and the desktop in use.
 Machine realMachine();
 
 // A value as text: a string up to its first NUL, a number in decimal; other
@@ -33,8 +35,10 @@ std::optional<QString> valueText(const std::optional<MachineValue> &value);
 // choose what runs.
 QString findTool(const Machine &machine);
 
-// Starts the tool, or says in one message, in French whatever the interface
-// language, that system information is not available.
+// Starts the tool the registry names; on other systems, when it names none,
+// the desktop's own system-information view. Else says in one message, in
+// French whatever the interface language, that system information is not
+// available.
 void startSystemInformation(QWidget *parent, const Machine &machine = realMachine());
 
 }  // namespace sysinfo

@@ -83,39 +83,59 @@ private slots:
         QCOMPARE(sysinfo::valueText(value).value_or(QStringLiteral("(none)")), text);
     }
 
-    // The two registry values (null: absent), the files there, whether starting
-    // works, and what is started; when nothing starts, the message is shown.
+    // The two registry values (null: absent), the desktop, the files there,
+    // whether starting works, and what is started (program, then arguments);
+    // when nothing starts, the message is shown.
     void startSystemInformation_data()
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("desktop");
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<bool>("startWorks");
-        QTest::addColumn<QString>("started");
+        QTest::addColumn<QStringList>("started");
         const QString absent;
-        const QStringList inB{"/opt/b/MSINFO32.EXE"};
-        QTest::newRow("first key wins") << "/usr/bin/hard info" << "/opt/b" << inB << true << "/usr/bin/hard info";
-        QTest::newRow("relative first key") << "evil/tool" << "/opt/b" << inB << true << "";
-        QTest::newRow("bare name") << "touch" << absent << inB << true << "";
-        QTest::newRow("resource path") << ":/tool" << absent << inB << true << "";
-        QTest::newRow("second key") << absent << "/opt/b" << inB << true << inB[0];
-        QTest::newRow("second key, final slash") << absent << "/opt/b/" << inB << true << inB[0];
-        QTest::newRow("second key, no tool") << absent << "/opt/b" << QStringList() << true << "";
-        QTest::newRow("dot as folder") << absent << "." << QStringList{"./MSINFO32.EXE", "MSINFO32.EXE"} << true << "";
-        QTest::newRow("neither key") << absent << absent << inB << true << "";
-        QTest::newRow("start fails") << "/opt/a" << absent << inB << false << "/opt/a";
+        const QStringList inB{"/opt/b/MSINFO32.EXE"}, none;
+        const QString kde = "/usr/bin/kinfocenter", gnome = "/usr/bin/gnome-control-center",
+                      xfce = "/usr/bin/xfce4-about", hardinfo = "/usr/bin/hardinfo";
+        const QStringList views{kde, gnome, xfce, hardinfo}, gnomeView{gnome, "info-overview"};
+        QTest::newRow("first key wins") << "/usr/bin/hard info" << "/opt/b" << "KDE" << inB + views << true
+                                        << QStringList{"/usr/bin/hard info"};
+        QTest::newRow("relative first key") << "evil/tool" << "/opt/b" << "" << inB << true << none;
+        QTest::newRow("bare name") << "touch" << absent << "" << inB << true << none;
+        QTest::newRow("resource path") << ":/tool" << absent << "" << inB << true << none;
+        QTest::newRow("second key") << absent << "/opt/b" << "KDE" << inB + views << true << inB;
+        QTest::newRow("second key, final slash") << absent << "/opt/b/" << "" << inB << true << inB;
+        QTest::newRow("second key, no tool") << absent << "/opt/b" << "" << none << true << none;
+        QTest::newRow("dot as folder") << absent << "." << "" << QStringList{"./MSINFO32.EXE", "MSINFO32.EXE"} << true
+                                       << none;
+        QTest::newRow("neither key") << absent << absent << "" << inB << true << none;
+        QTest::newRow("start fails") << "/opt/a" << absent << "KDE" << views << false << QStringList{"/opt/a"};
+        QTest::newRow("GNOME on Ubuntu") << absent << absent << "ubuntu:GNOME" << views << true << gnomeView;
+        QTest::newRow("Plasma") << absent << absent << "KDE" << views << true << QStringList{kde};
+        QTest::newRow("Xfce, no tool in the folder") << absent << "/opt/b" << "XFCE" << views << true
+                                                     << QStringList{xfce};
+        QTest::newRow("first desktop named") << absent << absent << "XFCE:KDE" << views << true << QStringList{xfce};
+        QTest::newRow("own view not installed") << absent << absent << "KDE" << QStringList{gnome, xfce, hardinfo}
+                                                << true << QStringList{hardinfo};
+        QTest::newRow("other desktop's view") << absent << absent << "" << QStringList{gnome, xfce} << true
+                                              << QStringList{xfce};
+        QTest::newRow("GNOME's only under GNOME") << absent << absent << "X-Cinnamon" << QStringList{gnome} << true
+                                                  << none;
+        QTest::newRow("view fails to start") << absent << absent << "KDE" << views << false << QStringList{kde};
     }
 
     void startSystemInformation()
     {
         QFETCH(QString, path);
         QFETCH(QString, folder);
+        QFETCH(QString, desktop);
         QFETCH(QStringList, files);
         QFETCH(bool, startWorks);
-        QFETCH(QString, started);
+        QFETCH(QStringList, started);
         const QMap<QString, QString> values{{"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO|PATH", path},
                                             {"SOFTWARE\\Microsoft\\Shared Tools Location|MSINFO", folder}};
-        QStringList starts;
+        QList<QStringList> starts;
         QList<kit::Message> messages;
         const sysinfo::Machine machine{
             [&](const std::string &key, const std::string &name) -> std::optional<MachineValue> {
@@ -124,11 +144,14 @@ private slots:
                                      : std::optional(MachineValue{sysinfo::typeString, {text.begin(), text.end()}});
             },
             [&](const QString &file) { return files.contains(file); },
-            [&](const QString &program) { return starts.append(program), startWorks; }};
+            [&](const QString &program, const QStringList &arguments) {
+                return starts.append(QStringList{program} + arguments), startWorks;
+            },
+            desktop};
         const auto previous = kit::setMessageHandler([&](QWidget *, const kit::Message &m) { messages.append(m); });
         sysinfo::startSystemInformation(nullptr, machine);
         kit::setMessageHandler(previous);
-        QCOMPARE(starts, started.isEmpty() ? QStringList() : QStringList{started});
+        QCOMPARE(starts, started.isEmpty() ? QList<QStringList>() : QList<QStringList>{started});
         const kit::Message unavailable{QStringLiteral("Les informations système ne sont pas disponibles actuellement"),
                                        QStringLiteral("Numoria"), kit::MessageIcon::None};
         QCOMPARE(messages, started.isEmpty() || !startWorks ? QList{unavailable} : QList<kit::Message>());
@@ -178,7 +201,7 @@ private slots:
         QVERIFY(tool.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         const sysinfo::Machine machine = sysinfo::realMachine();
         QVERIFY(machine.isFile(tool.fileName()) && !machine.isFile(folder));
-        QVERIFY(machine.start(tool.fileName()));
+        QVERIFY(machine.start(tool.fileName(), {}));
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(tool.fileName() + ".ran"), 5000);
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("pwned"))));
     }
