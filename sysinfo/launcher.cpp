@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QProcess>
 
-#include <algorithm>
 #include <filesystem>
 
 namespace sysinfo {
@@ -61,14 +60,19 @@ Machine realMachine()
 
 std::optional<QString> valueText(const std::optional<MachineValue> &value)
 {
-    if (!value || value->data.size() > maxValueBytes)
+    if (!value)
         return std::nullopt;
     const std::vector<unsigned char> &data = value->data;
     if (value->type == typeString) {
+        // The buffer counts characters, including any after the first NUL.
+        const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data.data()), qsizetype(data.size()));
+        if (std::size_t(text.size()) > maxValueLength)
+            return std::nullopt;
         // A string ends at its first NUL, whether or not its size counts it.
-        const auto end = std::find(data.begin(), data.end(), '\0');
-        return QString::fromLocal8Bit(reinterpret_cast<const char *>(data.data()), end - data.begin());
+        return text.left(text.indexOf(QChar(u'\0')));
     }
+    if (data.size() > maxValueLength)
+        return std::nullopt;
     if (value->type == typeDword && data.size() <= 4) {
         quint32 number = 0;
         for (std::size_t i = data.size(); i-- > 0;)

@@ -25,8 +25,8 @@ struct Machine {
 // never through a shell, without waiting for it, and the desktop in use.
 Machine realMachine();
 
-// A value as text: a string up to its first NUL, a number in decimal; other
-// types give an empty text. Nothing for a value too long to be read.
+// A value as text: a UTF-8 string up to its first NUL, a number in decimal;
+// other types give an empty text. Nothing for a value too long to be read.
 std::optional<QString> valueText(const std::optional<MachineValue> &value);
 
 // The tool the registry names: the first key's path, else the tool's file in

@@ -2,7 +2,8 @@
 
 // One value of the machine's registry below HKEY_LOCAL_MACHINE, read-only:
 // the registry itself on Windows, the stand-in file /etc/numoria/registry.reg
-// elsewhere. Plain C++; names and texts are in the system's ANSI code page.
+// elsewhere. Plain C++; names and texts are UTF-8, so a path in any script
+// comes through (Windows stores texts as UTF-16 and the reader converts them).
 
 #include <cstdint>
 #include <filesystem>
@@ -20,9 +21,9 @@ struct MachineValue {
     std::vector<unsigned char> data;  // as stored; a REG_SZ may end in its NUL
 };
 
-// Values longer than this many bytes are not read, as a read into a buffer of
-// that size would fail.
-inline constexpr std::size_t maxValueBytes = 1024;
+// The registry is read into a buffer of this many characters: a longer text,
+// or other data of more bytes, is not read, as the read would fail.
+inline constexpr std::size_t maxValueLength = 1024;
 
 // Nothing when the key or the value is absent or cannot be read.
 std::optional<MachineValue> readMachineValue(const std::string &keyPath, const std::string &valueName);

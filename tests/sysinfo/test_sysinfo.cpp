@@ -72,6 +72,7 @@ private slots:
         QTest::newRow("other type") << 2u << raw("/a") << "";
         QTest::newRow("1024 bytes") << 1u << QByteArray(1024, 'a') << QString(1024, 'a');
         QTest::newRow("1025 bytes") << 1u << QByteArray(1025, 'a') << "(none)";
+        QTest::newRow("1024 characters") << 1u << QByteArray("\xc3\xa8").repeated(1024) << QString(1024, u'è');
     }
 
     void valueText()

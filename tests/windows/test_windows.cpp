@@ -1,5 +1,5 @@
 // What only Windows can tell: the registry through advapi32, the tool started
-// from "C:\Program Files", the clip in a folder named in any script.
+// from "C:\Program Files", the tool and the clip in folders named in any script.
 // registry-keys.sh writes the keys and places the tool before this runs.
 #include "../message_recorder.h"
 #include "clip/animation.h"
@@ -10,7 +10,8 @@
 #include <QtTest>
 
 const QString kTests = QStringLiteral("SOFTWARE\\Numoria Tests\\");
-const QString kMarker = QStringLiteral("C:/Program Files/Numoria Tool/started.txt");
+// The stand-in tool's folders under "C:\Program Files".
+const QStringList kToolFolders{QStringLiteral("Numoria Tool"), QStringLiteral("数字 工具"), QStringLiteral("Числа")};
 
 class TestWindows : public QObject
 {
@@ -24,7 +25,9 @@ private slots:
         QTest::newRow("size counts the NUL") << "Counted" << "C:\\Program Files\\Numoria Tool";
         QTest::newRow("size leaves it out") << "Uncounted" << "ABC";
         QTest::newRow("text after a NUL") << "Cut" << "A";
-        QTest::newRow("ANSI code page") << "Accented" << "Café";
+        QTest::newRow("Latin accents") << "Accented" << "Café";
+        QTest::newRow("Chinese") << "Chinese" << "数字 零";
+        QTest::newRow("Cyrillic") << "Cyrillic" << "Числа";
         QTest::newRow("REG_DWORD") << "Flags" << "31";
         QTest::newRow("over 1024 bytes") << "Long" << "";
         QTest::newRow("missing value") << "Absent" << "";
@@ -39,21 +42,28 @@ private slots:
         QVERIFY(!sysinfo::readMachineValue((kTests + "Absent").toStdString(), name.toStdString()));
     }
 
-    // The real machine, its keys looked up below root unless root is empty.
+    // The real machine, its keys looked up below root unless root is empty;
+    // the folder of the tool started, empty when none.
     void launcher_data()
     {
         QTest::addColumn<QString>("root");
-        QTest::addColumn<bool>("started");
-        QTest::newRow("first key") << "" << true;
-        QTest::newRow("second key, folder with blanks") << "Second" << true;
-        QTest::newRow("second key, folder without the tool") << "No tool" << false;
-        QTest::newRow("no key") << "Absent" << false;
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("first key") << "" << kToolFolders[0];
+        QTest::newRow("second key, folder with blanks") << "Second" << kToolFolders[0];
+        QTest::newRow("key and tool in Chinese") << "中文" << kToolFolders[1];
+        QTest::newRow("second key, folder in Cyrillic") << "Cyrillic" << kToolFolders[2];
+        QTest::newRow("second key, folder without the tool") << "No tool" << "";
+        QTest::newRow("no key") << "Absent" << "";
     }
     void launcher()
     {
         QFETCH(QString, root);
-        QFETCH(bool, started);
-        QFile::remove(kMarker);
+        QFETCH(QString, folder);
+        const auto marker = [](const QString &name) {
+            return QStringLiteral("C:/Program Files/%1/started.txt").arg(name);
+        };
+        for (const QString &each : kToolFolders)
+            QFile::remove(marker(each));
         sysinfo::Machine machine = sysinfo::realMachine();
         const std::string prefix = (kTests + root + '\\').toStdString();
         if (!root.isEmpty())
@@ -62,16 +72,16 @@ private slots:
             };
         MessageRecorder recorder;
         sysinfo::startSystemInformation(nullptr, machine);
-        QCOMPARE(recorder.messages.size(), started ? 0 : 1);
+        QCOMPARE(recorder.messages.size(), folder.isEmpty() ? 1 : 0);
         // Started directly: its quoted path is the whole command line.
-        const auto commandLine = [] {
-            QFile marker(kMarker);
-            return marker.open(QIODevice::ReadOnly) ? QString::fromLatin1(marker.readAll()).trimmed() : QString();
+        const auto commandLine = [&] {
+            QFile started(marker(folder));
+            return started.open(QIODevice::ReadOnly) ? QString::fromUtf8(started.readAll()).trimmed() : QString();
         };
-        const QString tool = QStringLiteral("\"C:\\Program Files\\Numoria Tool\\MSINFO32.EXE\"");
-        if (started)
-            QTRY_COMPARE_WITH_TIMEOUT(commandLine(), tool, 10000);
-        QCOMPARE(QFile::exists(kMarker), started);
+        if (!folder.isEmpty())
+            QTRY_COMPARE_WITH_TIMEOUT(commandLine(), "\"C:\\Program Files\\" + folder + "\\MSINFO32.EXE\"", 10000);
+        for (const QString &each : kToolFolders)
+            QCOMPARE(QFile::exists(marker(each)), each == folder);
     }
 
     void clipInAnyScript_data()
