@@ -37,16 +37,11 @@ public slots:
     void accept() override;
     void reject() override;
 
-protected:
-    void showEvent(QShowEvent *event) override;
-    void changeEvent(QEvent *event) override;
-
 private:
     explicit AboutBox(kit::Language language);
     void buildControls();
     void fillTexts(kit::Language language);
     void fitFonts();
-    void keepReachable();
 
     clip::Animation *animation_ = nullptr;
     QLabel *title_ = nullptr;
@@ -57,7 +52,6 @@ private:
     QLabel *disclaimer_ = nullptr;
     QPushButton *okButton_ = nullptr;
     QPushButton *sysInfoButton_ = nullptr;
-    bool centred_ = false;
 };
 
 }  // namespace app

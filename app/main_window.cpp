@@ -7,6 +7,7 @@
 #include "app/keystroke_filter.h"
 #include "clip/animation.h"
 #include "clip/clip_path.h"
+#include "kit/centring.h"
 #include "kit/message_box.h"
 #include "kit/style.h"
 #include "numerals/numerals.h"
@@ -53,9 +54,10 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
-    // A fixed little window: no minimise or maximise button.
+    // A fixed little window: no minimise or maximise button, and on Windows a
+    // dialog frame whose system menu offers no Size.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowIcon(kit::windowIcon());
 
     buildControls();
@@ -70,6 +72,7 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 
     applyLanguage();
     fitFonts();
+    kit::centreWhenShown(this);
     // The clip is read once the window is on screen: the window comes first.
     afterFirstPaint(this, [this] {
         clipStarted_ = true;
@@ -78,17 +81,6 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 }
 
 MainWindow::~MainWindow() = default;
-
-void MainWindow::showEvent(QShowEvent *event)
-{
-    // Centred once, when the size with the menu bar is final.
-    if (!centred_) {
-        centred_ = true;
-        adjustSize();
-        kit::centreOnScreen(this);
-    }
-    QWidget::showEvent(event);
-}
 
 void MainWindow::buildControls()
 {

@@ -45,9 +45,6 @@ public:
     // The client area, in device-independent pixels (the window adds its menu).
     static QSize clientSize();
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
     void buildControls();
     void buildMenu();
@@ -74,7 +71,6 @@ private:
     QToolButton *convertButton_ = nullptr;
     clip::Animation *animation_ = nullptr;
     std::unique_ptr<ColumnWidget> column_;
-    bool centred_ = false;
     // The clip is read once the window has first reached the screen.
     bool clipStarted_ = false;
 };

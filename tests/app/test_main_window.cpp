@@ -22,6 +22,15 @@ class TestMainWindow : public QObject
         return window->findChild<QLabel *>(QString::fromLatin1(name))->text();
     }
 
+    // The whole frame, title bar included, in the middle of the screen (the
+    // offscreen platform draws a frame of a few pixels round each window).
+    static bool frameIsCentred(QWidget *window)
+    {
+        const QRectF frame = window->frameGeometry();
+        const QPointF off = frame.center() - QRectF(window->screen()->availableGeometry()).center();
+        return frame.size() != window->size() && qAbs(off.x()) <= 1 && qAbs(off.y()) <= 1;
+    }
+
 private slots:
     // The program's own warnings (a missing picture or text) are failures here.
     void init() { QTest::failOnWarning(QRegularExpression(QStringLiteral("^numoria:"))); }
@@ -38,8 +47,7 @@ private slots:
         }
         QVERIFY(!(f.window.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QCOMPARE(app::MainWindow::clientSize(), QSize(162, 277));
-        const QPoint centre = f.window.screen()->availableGeometry().center();
-        QCOMPARE(f.window.pos(), centre - QPoint(f.window.width() / 2, f.window.height() / 2)); // centred when shown
+        QVERIFY(frameIsCentred(&f.window));
         QCOMPARE(f.box->text(), QStringLiteral("0"));
         QCOMPARE(f.column(), QStringLiteral("零:0"));
         QCOMPARE(f.cell(0)->objectName(), QStringLiteral("Image1"));
@@ -191,7 +199,10 @@ private slots:
         QCOMPARE(app::AboutBox::instance(), box.data());
         QCOMPARE(box->objectName(), QStringLiteral("frmAbout"));
         QVERIFY(!box->isModal() && !box->parent());
+        // An ordinary window, which managers frame and list like any other.
+        QCOMPARE(box->windowType(), Qt::Window);
         QVERIFY(!(box->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QVERIFY(frameIsCentred(box));
         QCOMPARE(box->size(), app::AboutBox::clientSize());
         QCOMPARE(box->findChild<QWidget *>(QStringLiteral("Animation1"))->geometry(), QRect(16, 16, 41, 41));
 #ifndef _WIN32 // without a stand-in registry file, the launcher can only say it is unavailable
@@ -208,9 +219,8 @@ private slots:
         QVERIFY(f.window.isVisible());
     }
 
-    // Out of the task bar, a minimised box comes back through the About item while
-    // the main window is open, and by itself once no other window is left.
-    void aboutBoxIsNeverLostMinimised()
+    // The About item brings a minimised box back.
+    void aboutItemRestoresAMinimisedBox()
     {
         WindowFixture f;
         f.item("mnapro")->trigger();
@@ -219,13 +229,7 @@ private slots:
         QCoreApplication::processEvents();
         QVERIFY(box->isMinimized());
         f.item("mnapro")->trigger();
-        QVERIFY(!box->isMinimized());
-        box->showMinimized();
-        f.window.close();
-        QTRY_VERIFY(!box->isMinimized());
-        box->showMinimized();
-        QTRY_VERIFY(!box->isMinimized());
-        QVERIFY(box->isVisible());
+        QVERIFY(!box->isMinimized() && box->isVisible());
         delete box;
     }
 

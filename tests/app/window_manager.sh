@@ -1,7 +1,6 @@
 #!/bin/sh
 # Usage: window_manager.sh PROGRAM. Under the openbox window manager, the About
-# box as the last window: no way of minimising it may leave the program running
-# with nothing on screen to reach.
+# box as the last window stays in the task bar, so minimising it cannot lose it.
 . "$(dirname "$0")/../display_helpers.sh"
 under_xvfb "" "$@"
 export XDG_CONFIG_HOME="$scratch" XDG_CACHE_HOME="$scratch" # openbox as it comes, whoever runs the tests
@@ -21,13 +20,10 @@ set -- $(xprop -id "$window" _MOTIF_WM_HINTS | sed -n 's/.*= //p' | tr , ' ')
 
 press "$window" alt+f sleep 0.5 key Return # About, the first item of the File menu
 about=$(find_window ' Numoria$' "$window") || fail "no About box"
-! actions "$about" | grep -q MINIMIZE || fail "openbox offers to minimise the About box: $(actions "$about")"
 press "$window" alt+F4 sleep 1
 kill -0 "$pid" 2>/dev/null || fail "Alt+F4 on the main window ended the program while its About box was open"
 ! xdotool search --onlyvisible --name '^Numoria$' >/dev/null 2>&1 || fail "Alt+F4 left the main window there"
-xdotool windowminimize "$about" sleep 1 2>/dev/null || true
-! xprop -id "$about" _NET_WM_STATE | grep -q _NET_WM_STATE_HIDDEN || fail "asked to minimise, the About box hid"
-xwininfo -id "$about" | grep -q 'Map State: IsViewable' || fail "asked to minimise, the About box left the screen"
+! xprop -id "$about" _NET_WM_STATE | grep -q SKIP_TASKBAR || fail "the About box is left out of the task bar"
 press "$about" Escape
 ended_well "Escape on the About box"
 echo "ok: the About box stays reachable as the last window"
