@@ -34,4 +34,4 @@ trap '/usr/lib/wine/wineserver -w' EXIT
 # session, as the last one had no display to draw on.
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 xvfb-run -a -s "-screen 0 800x600x24" sh "$source/tests/windows/installed_window.sh" "$wine" \
-    "$source/dist/numoria-$version-setup.exe" "$build/screenshots"
+    "$source/dist/numoria-$version-setup.exe" "$build/numoria_window_probe.exe" "$build/screenshots"

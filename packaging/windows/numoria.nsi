@@ -13,6 +13,8 @@ RequestExecutionLevel admin
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Numoria"
 
 Name "Numoria ${VERSION}"
+; The footer names the program, not the tool that built the installer.
+BrandingText "Numoria ${VERSION}"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\Numoria"
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
