@@ -13,6 +13,7 @@ int main(int argc, char *argv[])
     app::FontPreload fonts;
     std::optional<app::DisplayGuard> guard(std::in_place);
     QApplication application(argc, argv);
+    guard->opened();
     guard.reset();
     fonts.wait();
     QApplication::setApplicationName(QStringLiteral("Numoria"));
