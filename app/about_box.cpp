@@ -19,12 +19,6 @@ namespace {
 
 const QString kLineBreak = QStringLiteral("\r\n");
 
-QPointer<AboutBox> &theInstance()
-{
-    static QPointer<AboutBox> box;
-    return box;
-}
-
 QLabel *addLabel(QWidget *parent, const char *name, const QRect &place)
 {
     auto *label = new QLabel(parent);
@@ -54,13 +48,9 @@ QStringList linesInEveryLanguage(std::initializer_list<kit::Text> texts)
 
 }  // namespace
 
-QSize AboutBox::clientSize() { return kit::twipsRect(0, 0, 6135, 3555).size(); }
-
-AboutBox *AboutBox::instance() { return theInstance(); }
-
 AboutBox *AboutBox::showInstance(kit::Language language)
 {
-    QPointer<AboutBox> &box = theInstance();
+    static QPointer<AboutBox> box;
     if (!box)
         box = new AboutBox(language);
     // Brought forward means back from minimised too.
@@ -85,7 +75,7 @@ AboutBox::AboutBox(kit::Language language) : QDialog(nullptr)
     setAttribute(Qt::WA_QuitOnClose, true);
     setAttribute(Qt::WA_DeleteOnClose, true);
     setModal(false);
-    setFixedSize(clientSize());
+    setFixedSize(kit::twipsRect(0, 0, 6135, 3555).size());
     kit::paintBackground(this, kit::lightYellow);
     kit::centreWhenShown(this);
 
@@ -158,9 +148,5 @@ void AboutBox::fitFonts()
     const QSize buttonText(sysInfoButton_->width() - 8, sysInfoButton_->height() - 4);
     sysInfoButton_->setFont(kit::fontFittingCaptions(base, kit::inEveryLanguage(kit::Text::SysInfoButton), buttonText));
 }
-
-// OK closes and destroys the box (it is deleted on close).
-void AboutBox::accept() { done(QDialog::Accepted); }
-void AboutBox::reject() { done(QDialog::Accepted); }
 
 }  // namespace app
