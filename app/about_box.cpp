@@ -2,28 +2,22 @@
 
 #include "clip/animation.h"
 #include "clip/clip_path.h"
+#include "kit/centring.h"
 #include "kit/style.h"
 #include "kit/version.h"
 #include "sysinfo/launcher.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include <QWindow>
 
 namespace app {
 
 namespace {
 
 const QString kLineBreak = QStringLiteral("\r\n");
-
-QPointer<AboutBox> &theInstance()
-{
-    static QPointer<AboutBox> box;
-    return box;
-}
 
 QLabel *addLabel(QWidget *parent, const char *name, const QRect &place)
 {
@@ -54,34 +48,36 @@ QStringList linesInEveryLanguage(std::initializer_list<kit::Text> texts)
 
 }  // namespace
 
-QSize AboutBox::clientSize() { return kit::twipsRect(0, 0, 6135, 3555).size(); }
-
-AboutBox *AboutBox::instance() { return theInstance(); }
-
 AboutBox *AboutBox::showInstance(kit::Language language)
 {
-    QPointer<AboutBox> &box = theInstance();
+    static QPointer<AboutBox> box;
     if (!box)
         box = new AboutBox(language);
     // Brought forward means back from minimised too.
     box->setWindowState(box->windowState() & ~Qt::WindowMinimized);
     box->show();
     box->raise();
-    box->activateWindow();
+    // A Wayland compositor decides alone which window is active.
+    if (QGuiApplication::platformName() != QLatin1String("wayland"))
+        box->activateWindow();
     return box;
 }
 
 AboutBox::AboutBox(kit::Language language) : QDialog(nullptr)
 {
     setObjectName(QStringLiteral("frmAbout"));
-    // A fixed dialog frame that stays out of the task bar; it has no owner,
-    // yet keeps the program running while it is open.
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    // An ordinary window with a fixed dialog frame and no minimise or maximise
+    // button. It has no owner, so the window manager neither keeps it above
+    // the main window nor hides it from the task bar: as the last window left
+    // it stays reachable, and it keeps the program running while it is open.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setAttribute(Qt::WA_QuitOnClose, true);
     setAttribute(Qt::WA_DeleteOnClose, true);
     setModal(false);
-    setFixedSize(clientSize());
+    setFixedSize(kit::twipsRect(0, 0, 6135, 3555).size());
     kit::paintBackground(this, kit::lightYellow);
+    kit::centreWhenShown(this);
 
     buildControls();
     fillTexts(language);
@@ -152,48 +148,5 @@ void AboutBox::fitFonts()
     const QSize buttonText(sysInfoButton_->width() - 8, sysInfoButton_->height() - 4);
     sysInfoButton_->setFont(kit::fontFittingCaptions(base, kit::inEveryLanguage(kit::Text::SysInfoButton), buttonText));
 }
-
-void AboutBox::showEvent(QShowEvent *event)
-{
-    if (!centred_) {
-        centred_ = true;
-        kit::centreOnScreen(this);
-    }
-    // Openbox gives a minimise button whatever the Motif hints say, but not to
-    // a toolbar; the box is out of the task bar either way. Set once the
-    // native window exists, as Qt forgets it when set before.
-    setAttribute(Qt::WA_X11NetWmWindowTypeToolBar);
-    // Each other window that goes away may leave the box the last one.
-    for (QWindow *other : QGuiApplication::topLevelWindows())
-        if (other != windowHandle())
-            connect(other, &QWindow::visibleChanged, this, &AboutBox::keepReachable,
-                    Qt::ConnectionType(Qt::UniqueConnection | Qt::QueuedConnection));
-    QDialog::showEvent(event);
-}
-
-void AboutBox::changeEvent(QEvent *event)
-{
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange)
-        QMetaObject::invokeMethod(this, &AboutBox::keepReachable, Qt::QueuedConnection);
-}
-
-// Out of the task bar, a minimised box could only come back through the main
-// window's About item; once no other window is left, it is restored at once,
-// or the program would run on with nothing the user can reach.
-void AboutBox::keepReachable()
-{
-    if (!isMinimized())
-        return;
-    for (const QWidget *other : QApplication::topLevelWidgets())
-        if (other != this && other->isVisible()
-            && (other->windowType() == Qt::Window || other->windowType() == Qt::Dialog))
-            return;
-    showNormal();
-}
-
-// OK closes and destroys the box (it is deleted on close).
-void AboutBox::accept() { done(QDialog::Accepted); }
-void AboutBox::reject() { done(QDialog::Accepted); }
 
 }  // namespace app

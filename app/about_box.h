@@ -15,7 +15,7 @@ namespace app {
 
 // The About box: one instance for the whole program, written in the language
 // of the moment it opens and destroyed by OK; it never follows a later change
-// of language. The widgets' object names:
+// of language. OK, Enter and Escape close it. The widgets' object names:
 //   frmAbout the box · Animation1 clip · lblTitle · lblVersion ·
 //   lblDescription · Image1 logo · Label1 credit · lblDisclaimer ·
 //   Line1 the two rules · cmdOK · cmdSysInfo
@@ -27,26 +27,12 @@ public:
     // Creates the box if it is not open, then shows it; an open box is raised
     // unchanged, in the language it was opened in.
     static AboutBox *showInstance(kit::Language language);
-    static AboutBox *instance();
-
-    // The client area, in device-independent pixels.
-    static QSize clientSize();
-
-public slots:
-    // Enter and Escape both press OK.
-    void accept() override;
-    void reject() override;
-
-protected:
-    void showEvent(QShowEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
     explicit AboutBox(kit::Language language);
     void buildControls();
     void fillTexts(kit::Language language);
     void fitFonts();
-    void keepReachable();
 
     clip::Animation *animation_ = nullptr;
     QLabel *title_ = nullptr;
@@ -57,7 +43,6 @@ private:
     QLabel *disclaimer_ = nullptr;
     QPushButton *okButton_ = nullptr;
     QPushButton *sysInfoButton_ = nullptr;
-    bool centred_ = false;
 };
 
 }  // namespace app

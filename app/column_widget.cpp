@@ -1,29 +1,17 @@
 #include "app/column_widget.h"
 
 #include "app/ideogram_cell.h"
+#include "kit/style.h"
+
+#include <QSvgRenderer>
 
 namespace app {
 
-namespace {
-
-QString tagText(const numerals::Cell &cell)
+ColumnWidget::ColumnWidget(QWidget *parent) : QWidget(parent)
 {
-    return QString::fromLatin1(cell.tag.data(), qsizetype(cell.tag.size()));
-}
-
-}  // namespace
-
-ColumnWidget::ColumnWidget(QWidget *parent, CellCreated cellCreated) : cellCreated_(std::move(cellCreated))
-{
-    auto *first = new IdeogramCell(0, parent);
-    first->setTwipsGeometry(240, 600, 375, 375);
+    setObjectName(QStringLiteral("column"));
+    auto *first = new IdeogramCell(this);
     cells_.push_back(first);
-    cellCreated_(first);
-}
-
-IdeogramCell *ColumnWidget::cell(int index) const
-{
-    return index >= 0 && index < count() ? cells_[static_cast<std::size_t>(index)] : nullptr;
 }
 
 void ColumnWidget::clear()
@@ -34,24 +22,41 @@ void ColumnWidget::clear()
     }
 }
 
-void ColumnWidget::draw(const numerals::Column &column)
+void ColumnWidget::draw(const numerals::Column &column, const QString &tooltipPrefix)
 {
     clear();
+    const int side = width();
+    cells_.front()->setGeometry(0, 0, side, side);
     if (column.size() == 0)
         return;
-    IdeogramCell *first = cells_.front();
-    first->setIdeogram(column[0].ideogram);
-    first->setTag(tagText(column[0]));
+    write(cells_.front(), column[0], tooltipPrefix);
     for (std::size_t k = 1; k < column.size(); ++k) {
-        auto *added = new IdeogramCell(static_cast<int>(k), first->parentWidget());
-        added->setIdeogram(column[k].ideogram);
-        added->setTag(tagText(column[k]));
-        added->setTwipsGeometry(first->leftTwips(), first->topTwips() + static_cast<float>(k) * first->heightTwips(),
-                                first->widthTwips(), first->heightTwips());
+        auto *added = new IdeogramCell(this);
+        write(added, column[k], tooltipPrefix);
+        added->setGeometry(0, int(k) * side, side, side);
         cells_.push_back(added);
-        cellCreated_(added);
         added->show();
     }
+}
+
+void ColumnWidget::write(IdeogramCell *cell, const numerals::Cell &value, const QString &tooltipPrefix)
+{
+    const QString tag = QString::fromLatin1(value.tag.data(), qsizetype(value.tag.size()));
+    cell->setIdeogram(value.ideogram, picture(value.ideogram));
+    cell->setAccessibleDescription(tag);
+    cell->setToolTip(tooltipPrefix + tag + QStringLiteral("  "));
+}
+
+QSvgRenderer *ColumnWidget::picture(numerals::Ideogram ideogram)
+{
+    const int number = numerals::pictureNumber(ideogram);
+    QSvgRenderer *&renderer = pictures_.at(std::size_t(number - numerals::pictureNumber(numerals::Ideogram::Zero)));
+    if (!renderer) {
+        renderer = new QSvgRenderer(kit::ideogramPicturePath(number), this);
+        if (!renderer->isValid())
+            qWarning("numoria: ideogram picture %d is missing", number);
+    }
+    return renderer;
 }
 
 }  // namespace app

@@ -1,8 +1,7 @@
 #include "app/ideogram_cell.h"
 
-#include "kit/style.h"
-
 #include <QPainter>
+#include <QSvgRenderer>
 
 #include <cmath>
 
@@ -25,49 +24,22 @@ QRectF devicePixelCover(const QPainter &painter, const QRectF &rect)
 
 }  // namespace
 
-IdeogramCell::IdeogramCell(int index, QWidget *parent) : QWidget(parent), index_(index)
-{
-    setObjectName(QStringLiteral("Image1"));
-    setMouseTracking(true);
-}
+IdeogramCell::IdeogramCell(QWidget *parent) : QWidget(parent) { setObjectName(QStringLiteral("Image1")); }
 
-void IdeogramCell::setIdeogram(numerals::Ideogram ideogram)
+void IdeogramCell::setIdeogram(numerals::Ideogram ideogram, QSvgRenderer *picture)
 {
-    if (!renderer_.load(kit::ideogramPicturePath(numerals::pictureNumber(ideogram))))
-        qWarning("numoria: ideogram picture %d is missing", numerals::pictureNumber(ideogram));
-    // Screen readers hear the ideogram itself and, as its description, its value.
+    picture_ = picture;
     const std::string_view character = numerals::character(ideogram);
     setAccessibleName(QString::fromUtf8(character.data(), qsizetype(character.size())));
     update();
 }
 
-void IdeogramCell::setTag(const QString &tag)
-{
-    tag_ = tag;
-    setAccessibleDescription(tag);
-}
-
-void IdeogramCell::setTwipsGeometry(float left, float top, float width, float height)
-{
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    height_ = height;
-    setGeometry(kit::twipsRect(left, top, width, height));
-}
-
 void IdeogramCell::paintEvent(QPaintEvent *)
 {
-    if (!renderer_.isValid())
+    if (!picture_ || !picture_->isValid())
         return;
     QPainter painter(this);
-    renderer_.render(&painter, devicePixelCover(painter, rect()));
-}
-
-void IdeogramCell::mouseMoveEvent(QMouseEvent *event)
-{
-    emit mouseMoved(index_);
-    QWidget::mouseMoveEvent(event);
+    picture_->render(&painter, devicePixelCover(painter, rect()));
 }
 
 }  // namespace app

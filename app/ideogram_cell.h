@@ -2,45 +2,29 @@
 
 #include "numerals/numerals.h"
 
-#include <QSvgRenderer>
 #include <QWidget>
+
+class QSvgRenderer;
 
 namespace app {
 
-// One cell of the ideogram column: a picture stretched to the cell, the value
-// it stands for (its tag), and its place in twips.
+// One cell of the ideogram column: a picture stretched to the cell. Screen
+// readers hear the ideogram as its name and its value as its description.
 class IdeogramCell : public QWidget
 {
     Q_OBJECT
 
 public:
-    IdeogramCell(int index, QWidget *parent);
+    explicit IdeogramCell(QWidget *parent);
 
-    int index() const { return index_; }
-    QString tag() const { return tag_; }
-
-    // The picture is read from the resources each time it is set.
-    void setIdeogram(numerals::Ideogram ideogram);
-    void setTag(const QString &tag);
-
-    float leftTwips() const { return left_; }
-    float topTwips() const { return top_; }
-    float widthTwips() const { return width_; }
-    float heightTwips() const { return height_; }
-    void setTwipsGeometry(float left, float top, float width, float height);
-
-signals:
-    void mouseMoved(int index);
+    // The picture is shared with every cell of the same ideogram.
+    void setIdeogram(numerals::Ideogram ideogram, QSvgRenderer *picture);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
-    int index_;
-    QString tag_;
-    QSvgRenderer renderer_;
-    float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    QSvgRenderer *picture_ = nullptr;
 };
 
 }  // namespace app

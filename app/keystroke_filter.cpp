@@ -1,10 +1,14 @@
 #include "app/keystroke_filter.h"
 
+#include "numerals/numerals.h"
+
 #include <QCoreApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QScopedValueRollback>
 #include <QWidget>
+
+#include <optional>
 
 namespace app {
 
@@ -29,10 +33,12 @@ std::optional<int> controlCode(int key)
     return std::nullopt;
 }
 
-}  // namespace
+bool isAcceptedCode(int code) { return code == kBackspace || numerals::isDigit(char16_t(code)); }
 
-bool isAcceptedKey(int code) { return code == kBackspace || (code >= '0' && code <= '9'); }
-
+// The character code a key press types: control characters included (Enter
+// 13, Escape 27, Ctrl+C 3, Backspace and Ctrl+H 8, Ctrl+Backspace 127),
+// nothing for keys that only edit or move (Delete, arrows, Tab) nor for
+// Alt+key and Meta+key.
 std::optional<int> characterCode(const QKeyEvent &event)
 {
     const Qt::KeyboardModifiers modifiers = event.modifiers();
@@ -80,56 +86,74 @@ std::optional<int> characterCode(const QKeyEvent &event)
     return first;
 }
 
-KeystrokeFilter::KeystrokeFilter(QWidget *target, Handler handler, CommitHandler commitHandler)
-    : QObject(target), handler_(std::move(handler)), commitHandler_(std::move(commitHandler))
-{
-    target->installEventFilter(this);
-}
+}  // namespace
+
+KeystrokeFilter::KeystrokeFilter(QWidget *target) : QObject(target) { target->installEventFilter(this); }
 
 bool KeystrokeFilter::eventFilter(QObject *watched, QEvent *event)
 {
     if (event == forwarded_)
         return false;
-    if (event->type() == QEvent::InputMethod) {
-        checkCommit(*static_cast<QInputMethodEvent *>(event));
+    switch (event->type()) {
+    case QEvent::InputMethod:
+        filterCommit(*static_cast<QInputMethodEvent *>(event));
         return false;
-    }
-    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyPress:
+        return filterKey(watched, *static_cast<QKeyEvent *>(event));
+    default:
         return QObject::eventFilter(watched, event);
-    auto *key = static_cast<QKeyEvent *>(event);
-    const std::optional<int> code = characterCode(*key);
+    }
+}
+
+// True when the key must not reach the widget.
+bool KeystrokeFilter::filterKey(QObject *target, QKeyEvent &event)
+{
+    const std::optional<int> code = characterCode(event);
     if (!code) {
         // Alt+key and Meta+key type nothing, yet the box would insert their
         // text. (X11 hands AltGr's character with no Alt held: that one is typed.)
-        const QString text = key->text();
-        return event->type() == QEvent::KeyPress && altOrMeta(*key) && !text.isEmpty() && text.front().isPrint();
+        const QString text = event.text();
+        return event.type() == QEvent::KeyPress && altOrMeta(event) && !text.isEmpty() && text.front().isPrint();
     }
-    if (event->type() == QEvent::ShortcutOverride) {
+    if (event.type() == QEvent::ShortcutOverride) {
         // A typed character belongs to the box: keep it from every shortcut so
         // that it arrives here as a key press.
-        key->accept();
+        event.accept();
         return true;
     }
-    int typed = *code;
-    handler_(typed);
-    if (typed == kBackspace && key->key() != Qt::Key_Backspace) {
+    if (!isAcceptedCode(*code)) {
+        emit refused();
+        return true;
+    }
+    if (*code == kBackspace && event.key() != Qt::Key_Backspace) {
         // Code 8 erases a character whichever key typed it (Ctrl+H too).
         QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"));
         const QScopedValueRollback<const QEvent *> passThrough(forwarded_, &backspace);
-        QCoreApplication::sendEvent(watched, &backspace);
+        QCoreApplication::sendEvent(target, &backspace);
         return true;
     }
-    return typed == 0;
+    return false;
 }
 
-void KeystrokeFilter::checkCommit(QInputMethodEvent &event)
+// Only committed text stays in the box (a preedit string is a passing show):
+// its digits go in, and any other typed character is refused.
+void KeystrokeFilter::filterCommit(QInputMethodEvent &event)
 {
-    // Only committed text stays in the box; a preedit string is a passing show.
-    QString typed = event.commitString();
-    if (typed.isEmpty())
+    const QString typed = event.commitString();
+    QString digits;
+    bool refusedAny = false;
+    for (const QChar c : typed) {
+        if (numerals::isDigit(c.unicode()))
+            digits += c;
+        else
+            refusedAny = refusedAny || !isAcceptedCode(c.unicode());
+    }
+    if (digits.size() == typed.size())
         return;
-    commitHandler_(typed);
-    event.setCommitString(typed, event.replacementStart(), event.replacementLength());
+    event.setCommitString(digits, event.replacementStart(), event.replacementLength());
+    if (refusedAny)
+        emit refused();
 }
 
 }  // namespace app

@@ -1,26 +1,18 @@
-#include "app/display_guard.h"
-#include "app/font_preload.h"
 #include "app/main_window.h"
+#include "app/start_up.h"
 #include "kit/style.h"
-
-#include <QApplication>
-#include <QIcon>
-
-#include <optional>
+#include "kit/version.h"
 
 int main(int argc, char *argv[])
 {
-    app::FontPreload fonts;
-    std::optional<app::DisplayGuard> guard(std::in_place);
-    QApplication application(argc, argv);
-    guard.reset();
-    fonts.wait();
+    const auto application = app::startApplication(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Numoria"));
+    QApplication::setApplicationVersion(QString::fromLatin1(kit::versionText));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Numoria"));
     QApplication::setWindowIcon(kit::windowIcon());
 
     auto *window = new app::MainWindow;
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
-    return application.exec();
+    return application->exec();
 }

@@ -3,10 +3,10 @@
 #include "app/about_box.h"
 #include "app/column_widget.h"
 #include "app/first_paint.h"
-#include "app/ideogram_cell.h"
 #include "app/keystroke_filter.h"
 #include "clip/animation.h"
 #include "clip/clip_path.h"
+#include "kit/centring.h"
 #include "kit/message_box.h"
 #include "kit/style.h"
 #include "numerals/numerals.h"
@@ -47,15 +47,13 @@ QIcon zeroIcon(qreal ratio)
 
 }  // namespace
 
-QSize MainWindow::clientSize() { return kit::twipsRect(0, 0, 2430, 4155).size(); }
-
 MainWindow::MainWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Form1"));
-    // A fixed little window: no minimise or maximise button.
+    // A fixed little window: no minimise or maximise button, and on Windows a
+    // dialog frame whose system menu offers no Size.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowIcon(kit::windowIcon());
 
     buildControls();
@@ -70,6 +68,7 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 
     applyLanguage();
     fitFonts();
+    kit::centreWhenShown(this);
     // The clip is read once the window is on screen: the window comes first.
     afterFirstPaint(this, [this] {
         clipStarted_ = true;
@@ -77,44 +76,29 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     });
 }
 
-MainWindow::~MainWindow() = default;
-
-void MainWindow::showEvent(QShowEvent *event)
-{
-    // Centred once, when the size with the menu bar is final.
-    if (!centred_) {
-        centred_ = true;
-        adjustSize();
-        kit::centreOnScreen(this);
-    }
-    QWidget::showEvent(event);
-}
-
 void MainWindow::buildControls()
 {
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("client"));
-    client_->setFixedSize(clientSize());
+    client_->setFixedSize(kit::twipsRect(0, 0, 2430, 4155).size());
     kit::paintBackground(client_, kit::lightYellow);
 
-    numberBox_ = new QLineEdit(QStringLiteral("Text1"), client_);
+    numberBox_ = new QLineEdit(client_);
     numberBox_->setObjectName(QStringLiteral("Text1"));
     numberBox_->setGeometry(kit::twipsRect(1080, 600, 975, 285));
     QPalette cyan = numberBox_->palette();
     cyan.setColor(QPalette::Base, kit::lightCyan);
     numberBox_->setPalette(cyan);
-    new KeystrokeFilter(
-        numberBox_, [this](int &code) { onTypedCharacter(code); }, [this](QString &typed) { onCommittedText(typed); });
+    connect(new KeystrokeFilter(numberBox_), &KeystrokeFilter::refused, this, [this] { showDigitsOnly(this); });
     connect(numberBox_, &QLineEdit::textChanged, this, &MainWindow::onTextChanged);
 
-    prompt_ = new QLabel(QStringLiteral("Label1"), client_);
+    prompt_ = new QLabel(client_);
     prompt_->setObjectName(QStringLiteral("Label1"));
     prompt_->setGeometry(kit::twipsRect(480, 240, 1455, 255));
     prompt_->setBuddy(numberBox_);
 
     convertButton_ = new QToolButton(client_);
     convertButton_->setObjectName(QStringLiteral("Command1"));
-    convertButton_->setText(QStringLiteral("Conversion"));
     convertButton_->setGeometry(kit::twipsRect(960, 960, 1095, 855));
     convertButton_->setIcon(zeroIcon(devicePixelRatioF()));
     convertButton_->setIconSize(QSize(kConvertIconPixels, kConvertIconPixels));
@@ -128,9 +112,9 @@ void MainWindow::buildControls()
                                       .arg(kit::lightGreen.name()));
     connect(convertButton_, &QToolButton::clicked, this, &MainWindow::convert);
 
-    column_ = std::make_unique<ColumnWidget>(client_, [this](IdeogramCell *cell) {
-        connect(cell, &IdeogramCell::mouseMoved, this, &MainWindow::showTooltip);
-    });
+    // Cell 0 stands at 240, 600 twips; nine cells of 375 twips fit below.
+    column_ = new ColumnWidget(client_);
+    column_->setGeometry(kit::twipsRect(240, 600, 375, 375 * numerals::Column::capacity));
 
     animation_ = new clip::Animation(client_);
     animation_->setObjectName(QStringLiteral("Animation1"));
@@ -188,7 +172,7 @@ void MainWindow::chooseLanguage(kit::Language language)
 void MainWindow::applyLanguage()
 {
     numberBox_->setText(QStringLiteral("0"));
-    column_->draw(numerals::columnFor(u"0"));
+    column_->draw(numerals::columnFor(u"0"), text(kit::Text::IdeogramTooltip));
     prompt_->setText(text(kit::Text::Prompt));
     setWindowTitle(text(kit::Text::AppTitle));
     if (clipStarted_)
@@ -224,33 +208,7 @@ void MainWindow::convert()
     const std::u16string_view digits = numerals::withoutLeadingZeros(typed);
     if (digits.size() != typed.size())
         numberBox_->setText(QString::fromStdU16String(std::u16string(digits)));
-    column_->draw(numerals::columnFor(digits));
-}
-
-void MainWindow::onTypedCharacter(int &code)
-{
-    if (!isAcceptedKey(code)) {
-        showDigitsOnly(this);
-        code = 0;
-    }
-}
-
-// Each character that a dead key or an input method commits meets the same
-// check: the refused ones are dropped and answered by one message, the digits
-// go in (and count toward the length).
-void MainWindow::onCommittedText(QString &typed)
-{
-    QString digits;
-    bool refused = false;
-    for (const QChar c : typed) {
-        if (c.unicode() >= u'0' && c.unicode() <= u'9')
-            digits += c;
-        else
-            refused = refused || !isAcceptedKey(c.unicode());
-    }
-    if (refused)
-        showDigitsOnly(this);
-    typed = digits;
+    column_->draw(numerals::columnFor(digits), text(kit::Text::IdeogramTooltip));
 }
 
 // Six characters or more, however they came, are refused whole.
@@ -260,12 +218,6 @@ void MainWindow::onTextChanged()
         kit::showMessage(this, {text(kit::Text::TooLong), text(kit::Text::AppTitle), kit::MessageIcon::Critical});
         numberBox_->setText(QStringLiteral("0"));
     }
-}
-
-void MainWindow::showTooltip(int cellIndex)
-{
-    if (IdeogramCell *cell = column_->cell(cellIndex))
-        cell->setToolTip(text(kit::Text::IdeogramTooltip) + cell->tag() + QStringLiteral("  "));
 }
 
 }  // namespace app

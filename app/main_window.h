@@ -4,8 +4,6 @@
 
 #include <QWidget>
 
-#include <memory>
-
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -34,19 +32,9 @@ class MainWindow : public QWidget
 
 public:
     explicit MainWindow(QWidget *parent = nullptr);
-    ~MainWindow() override;
-
-    kit::Language language() const { return language_; }
-    const ColumnWidget &column() const { return *column_; }
 
     // The convert button: writes the number box's digits as ideograms.
     void convert();
-
-    // The client area, in device-independent pixels (the window adds its menu).
-    static QSize clientSize();
-
-protected:
-    void showEvent(QShowEvent *event) override;
 
 private:
     void buildControls();
@@ -54,10 +42,7 @@ private:
     void fitFonts();
     void chooseLanguage(kit::Language language);
     void applyLanguage();
-    void onTypedCharacter(int &code);
-    void onCommittedText(QString &typed);
     void onTextChanged();
-    void showTooltip(int cellIndex);
     QString text(kit::Text which) const { return kit::text(language_, which); }
 
     kit::Language language_ = kit::Language::French;
@@ -73,8 +58,7 @@ private:
     QLineEdit *numberBox_ = nullptr;
     QToolButton *convertButton_ = nullptr;
     clip::Animation *animation_ = nullptr;
-    std::unique_ptr<ColumnWidget> column_;
-    bool centred_ = false;
+    ColumnWidget *column_ = nullptr;
     // The clip is read once the window has first reached the screen.
     bool clipStarted_ = false;
 };

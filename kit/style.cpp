@@ -4,8 +4,6 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QPixmap>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
@@ -30,13 +28,6 @@ void paintBackground(QWidget *widget, const QColor &colour)
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colour);
     widget->setPalette(palette);
-}
-
-void centreOnScreen(QWidget *window)
-{
-    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (screen)
-        window->move(screen->availableGeometry().center() - QPoint(window->width() / 2, window->height() / 2));
 }
 
 QString withoutAccelerator(QString caption)

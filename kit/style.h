@@ -27,9 +27,6 @@ QRect twipsRect(float left, float top, float width, float height);
 // Fills the widget's background with a colour of its own.
 void paintBackground(QWidget *widget, const QColor &colour);
 
-// Moves a window to the middle of the screen it opens on.
-void centreOnScreen(QWidget *window);
-
 // The largest size of `base`, not above its own, at which every caption fits in
 // `room` on one line each; an accelerator '&' is not counted.
 QFont fontFittingCaptions(const QFont &base, const QStringList &captions, const QSize &room);

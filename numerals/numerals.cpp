@@ -8,7 +8,6 @@ namespace {
 
 constexpr std::string_view kDigitTags[] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
 
-bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 int valueOf(char16_t digit) { return digit - u'0'; }
 
 void pushDigit(Column &column, char16_t digit)

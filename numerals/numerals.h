@@ -50,6 +50,9 @@ private:
 
 constexpr std::size_t maxDigits = 5;
 
+// The only characters a number is written with: 0 to 9, no other script's digits.
+constexpr bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
 // What a text typed into the number box allows.
 enum class TextCheck {
     Digits,     // one to five characters 0-9: it can be written

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Usage: real_window.sh PROGRAM SCREENSHOT_DIR. Without a usable display the
-# program must say so in one line; under Xvfb with no window manager (the
+# program must say why in one line; under Xvfb with no window manager (the
 # pointer gives focus) it converts in each language, leaving screenshots.
 . "$(dirname "$0")/../display_helpers.sh"
 under_xvfb -wr "$@"
@@ -10,14 +10,24 @@ mkdir -p "$shots"
 free=99 # a display number no X server on this machine holds
 while [ -e "/tmp/.X11-unix/X$free" ] || [ -e "/tmp/.X$free-lock" ] \
     || grep -q "@/tmp/.X11-unix/X$free\$" /proc/net/unix; do free=$((free + 1)); done
-# One line that names the way out, and status 2: never Qt's abort (134, with a core).
-for setting in "" DISPLAY=:$free DISPLAY=garbage::: QT_QPA_PLATFORM=xcb; do
+# One line that names the cause, and status 2: never Qt's abort (134, with a core).
+while IFS='|' read -r expected settings; do
     status=0
-    said=$(env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_SESSION_TYPE $setting "$program" 2>&1 </dev/null) || status=$?
-    [ "$status" -eq 2 ] && [ "$(printf '%s\n' "$said" | wc -l)" -eq 1 ] && printf '%s' "$said" | grep -q xvfb-run \
-        || fail "with ${setting:-no display}, the program said '$said' and exited with $status"
-done
-echo "ok: without a display it can use, the program says so in one line and exits with 2"
+    said=$(env $settings "$program" 2>&1 </dev/null) || status=$?
+    [ "$status" -eq 2 ] && [ "$(printf '%s\n' "$said" | wc -l)" -eq 1 ] && [ "${said#numoria: $expected}" != "$said" ] \
+        || fail "with $settings, the program said '$said' and exited with $status"
+done <<EOF
+no display to open a window on|-u DISPLAY -u WAYLAND_DISPLAY
+could not connect to display :$free; on a machine without a display|-u WAYLAND_DISPLAY DISPLAY=:$free
+could not connect to display garbage:::;|DISPLAY=garbage:::
+could not connect to display $DISPLAY: Authorization required|XAUTHORITY=$scratch/none
+Could not find the Qt platform plugin "garbage"|QT_QPA_PLATFORM=garbage
+Failed to create wl_display|-u WAYLAND_DISPLAY QT_QPA_PLATFORM=wayland
+the linuxfb platform found no screen|QT_QPA_PLATFORM=linuxfb
+|QT_QPA_PLATFORM=eglfs
+|QT_QPA_PLATFORM=minimalegl
+EOF
+echo "ok: with a display it cannot use, the program says why in one line and exits with 2"
 
 file_menu() { click 20 $((menu / 2)); xdotool key "$@" sleep 0.5; }
 pixel() { convert "$shots/main-$language.png" -format "%[hex:p{$1,$2}]" info:; }
@@ -25,8 +35,14 @@ pixel() { convert "$shots/main-$language.png" -format "%[hex:p{$1,$2}]" info:; }
 words() { convert "$shots/main-$1.png" +repage -crop "162x$((menu + 30))+0+0" +repage -format '%#' info:; }
 # The launcher names the window class that desktops match the window to.
 wmclass=$(sed -n 's/^StartupWMClass=//p' "$(dirname "$0")/../../packaging/org.example.Numoria.desktop")
+# Each language also starts with a scale factor Qt cannot use, which is
+# dropped with one warning (-1 crashed the About box, 0 opened no window).
 for language in fr de en; do
-    start "$program" "$shots/program.log"
+    case $language in fr) factor=0 ;; de) factor=-1 ;; en) factor=nan ;; esac
+    QT_SCALE_FACTOR=$factor start "$program" "$shots/program.log"
+    [ "$(grep -c '^numoria:' "$shots/program.log.err")" -eq 1 ] \
+        && grep -q "^numoria: QT_SCALE_FACTOR=$factor is not a positive number" "$shots/program.log.err" \
+        || fail "QT_SCALE_FACTOR=$factor: $(cat "$shots/program.log.err")"
     [ "$WIDTH" -eq 162 ] || fail "the window is $WIDTH pixels wide"
     xprop -id "$window" WM_CLASS | grep -q ", \"$wmclass\"\$" || fail "$(xprop -id "$window" WM_CLASS), not $wmclass"
     [ $language = fr ] || file_menu "${language%?}" # d for Deutsch, e for English

@@ -11,6 +11,8 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <algorithm>
+
 // A freshly started main window, shown offscreen, its controls found by name.
 struct WindowFixture {
     app::MainWindow window;
@@ -25,8 +27,15 @@ struct WindowFixture {
     }
 
     QAction *item(const char *name) const { return window.findChild<QAction *>(QString::fromLatin1(name)); }
-    app::IdeogramCell *cell(int index) const { return window.column().cell(index); }
-    int cells() const { return window.column().count(); }
+    // The column's cells from top to bottom.
+    QList<app::IdeogramCell *> cellList() const
+    {
+        auto cells = window.findChildren<app::IdeogramCell *>(QStringLiteral("Image1"));
+        std::sort(cells.begin(), cells.end(), [](QWidget *a, QWidget *b) { return a->y() < b->y(); });
+        return cells;
+    }
+    app::IdeogramCell *cell(int index) const { return cellList().value(index); }
+    int cells() const { return int(cellList().size()); }
 
     // Types a number and presses the convert button with the mouse.
     void convert(const QString &number)
