@@ -55,17 +55,22 @@ centred() {
     set -- $(xwininfo -id "$1" | sed -n 's/.*Absolute upper-left [XY]: *//p; s/^ *Width: //p; s/^ *Height: //p') \
         $(property "$1" _NET_FRAME_EXTENTS | tr -d ,)
     [ $# -eq 8 ] && [ "$7" -gt 0 ] || return 1
+    corner="$(($1 + $3 - 4)) $(($2 + $4 - 4))" # the client area's lower right corner
     fx=$(($1 - $5)) fy=$(($2 - $7)) fw=$(($3 + $5 + $6)) fh=$(($4 + $7 + $8))
     seen="frame ${fw}x$fh at $fx,$fy"
     x=$((2 * fx + fw - 640)) y=$((2 * fy + fh - 480))
     [ "${x#-}" -le 6 ] && [ "${y#-}" -le 6 ]
 }
 
+drawn() { [ "$(import -window root -crop "1x1+$1+$2" -depth 8 -format '%[hex:p{0,0}]' info:)" = FFFFC0 ]; }
+
 # WHAT ID PICTURE: an ordinary window: framed, centred, movable, closable, in
 # the task bar, with no maximise (nor minimise) asked for or offered.
 ordinary() {
     eventually 10 centred "$2" || fail "the $1 is not centred on the 640x480 screen: $seen, $(property "$2" _NET_FRAME_EXTENTS)"
-    sleep 0.5 && import -window root -crop "${fw}x$fh+$fx+$fy" "$shots/$NUMORIA_MANAGER-$3.png"
+    # Once its light yellow shows through whatever animation the manager plays when a window appears.
+    eventually 5 drawn $corner || fail "the $1 does not show its light yellow at $corner"
+    import -window root -crop "${fw}x$fh+$fx+$fy" "$shots/$NUMORIA_MANAGER-$3.png"
     actions=$(property "$2" _NET_WM_ALLOWED_ACTIONS)
     echo "$NUMORIA_MANAGER: $1: $seen; allowed: $actions"
     for action in MOVE CLOSE; do
