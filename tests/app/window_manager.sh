@@ -76,6 +76,8 @@ ordinary() {
     for action in MOVE CLOSE; do
         echo "$actions" | grep -q "_NET_WM_ACTION_$action" || fail "the $1 cannot $action: $actions"
     done
+    # KWin and openbox offer to minimise whatever the hints say (harmless, in
+    # the task bar); openbox even draws a maximise button that does nothing.
     ! echo "$actions" | grep -q MAXIMIZE || fail "the $1 offers to maximise: $actions"
     # Task bars leave out what is skip-taskbar, transient or not a normal window.
     ! property "$2" _NET_WM_STATE | grep -q SKIP_TASKBAR || fail "the $1 is out of the task bar: $(property "$2" _NET_WM_STATE)"
