@@ -1,11 +1,7 @@
-# Thin wrapper around CMake: `make run` and `make test` are all a newcomer needs.
-BUILD ?= build
-CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Thin wrapper around CMake and its presets (CMakePresets.json): `make run`
+# and `make test` are all a newcomer needs.
+BUILD = build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-
-ASAN_BUILD ?= build-asan
-FUZZ_BUILD ?= build-fuzz
-BENCH_BUILD ?= build-bench
 # Seconds each fuzz target runs: `make fuzz FUZZ_SECONDS=600` for a longer hunt.
 ifeq ($(CI),true)
 FUZZ_SECONDS ?= 20
@@ -32,7 +28,7 @@ test-deps:
 	@./scripts/install-deps.sh test
 
 configure: deps
-	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null
+	@cmake --preset default
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -42,22 +38,24 @@ run: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target numoria
 	@$(BUILD)/numoria
 
-test: test-deps build
+# Warnings are errors here and in CI, not for someone who only wants to run it.
+test: test-deps
+	@cmake --preset default -DNUMORIA_WERROR=ON
+	@cmake --build $(BUILD) -j $(JOBS)
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: test-deps
-	@cmake -S . -B $(ASAN_BUILD) -G Ninja $(CMAKE_FLAGS) -DNUMORIA_SANITIZE=ON >/dev/null
-	@cmake --build $(ASAN_BUILD) -j $(JOBS)
-	@cd $(ASAN_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS)
+	@cmake --preset sanitize
+	@cmake --build build-asan -j $(JOBS)
+	@cd build-asan && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS)
 
 # Every libFuzzer target for FUZZ_SECONDS each (clang, with the same sanitizers).
 fuzz:
 	@./scripts/install-deps.sh fuzz
-	@cmake -S . -B $(FUZZ_BUILD) -G Ninja $(CMAKE_FLAGS) -DCMAKE_CXX_COMPILER=clang++ \
-		-DNUMORIA_SANITIZE=ON -DNUMORIA_FUZZ=ON -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link >/dev/null
-	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target numoria_fuzzers
-	@$(SANITIZER_ENV) ./scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+	@cmake --preset fuzz
+	@cmake --build build-fuzz -j $(JOBS) --target numoria_fuzzers
+	@$(SANITIZER_ENV) ./scripts/run-fuzzers.sh build-fuzz $(FUZZ_SECONDS)
 
 # Release build of bench/, then every figure in one table (about 2 minutes):
 # the engine against ICU, and, under one virtual X server, start-up, click to
@@ -65,10 +63,10 @@ fuzz:
 bench: configure
 	@./scripts/install-deps.sh bench
 	@cmake --build $(BUILD) -j $(JOBS) --target numoria
-	@cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DNUMORIA_BENCH=ON >/dev/null
-	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target numoria_bench_all
+	@cmake --preset bench
+	@cmake --build build-bench -j $(JOBS) --target numoria_bench_all
 	@xvfb-run -a -s "-screen 0 1280x1024x24" python3 bench/run-bench.py \
-		--bench-build $(BENCH_BUILD) --program $(BUILD)/numoria
+		--bench-build build-bench --program $(BUILD)/numoria
 
 clean:
 	rm -rf $(BUILD)
@@ -79,25 +77,25 @@ PREFIX ?= /usr/local
 
 .PHONY: install package
 
-install: configure
-	@cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
+install: deps
+	@cmake --preset default -DCMAKE_INSTALL_PREFIX=$(PREFIX)
 	@cmake --build $(BUILD) -j $(JOBS)
 	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD)
 
 # dist/numoria_<version>_<arch>.deb, laid out for /usr.
-package: configure
+package: deps
 	@./scripts/install-deps.sh package
-	@cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
-	@cmake --build $(BUILD) -j $(JOBS)
-	@rm -f $(BUILD)/numoria_*.deb
-	@cd $(BUILD) && cpack -G DEB
-	@mkdir -p dist && cp $(BUILD)/numoria_*.deb dist/
+	@cmake --preset package
+	@cmake --build build-package -j $(JOBS)
+	@rm -f build-package/numoria_*.deb
+	@cd build-package && cpack -G DEB
+	@mkdir -p dist && cp build-package/numoria_*.deb dist/
 
 # 64-bit Windows, cross-built with mingw-w64 against the Qt for mingw kept in
 # ../shared/toolchains (unpacked once into $(WIN_BUILD)/qt):
 #   make windows        dist/numoria-<version>-win64.zip and dist/numoria-<version>-setup.exe
 #   make test-windows   the suite under Wine, then the installer and the real window
-WIN_BUILD ?= build-windows
+WIN_BUILD = build-windows
 QT_ARCHIVE ?= ../shared/toolchains/qt-6.4.2-mingw-w64-x86_64.tar.xz
 WIN_QT = $(WIN_BUILD)/qt
 # Paths inside the tree are cached as relative ones, so a fresh clone hits too.
@@ -110,10 +108,7 @@ $(WIN_QT)/lib/cmake/Qt6/qt.toolchain.cmake:
 
 windows: $(WIN_QT)/lib/cmake/Qt6/qt.toolchain.cmake
 	@./scripts/install-deps.sh windows
-	@cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
-		-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/$(WIN_QT)/lib/cmake/Qt6/qt.toolchain.cmake \
-		-DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-		-DMINGW_USE_WINE_EMULATOR=ON -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
+	@cmake --preset windows
 	@$(WIN_ENV) cmake --build $(WIN_BUILD) -j $(JOBS) --target windows_dist
 
 test-windows: windows

@@ -1,1 +1,0 @@
-// Anchors the embedded data in a library of its own.
