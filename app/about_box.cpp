@@ -7,7 +7,6 @@
 #include "kit/version.h"
 #include "sysinfo/launcher.h"
 
-#include <QGuiApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPointer>
@@ -57,9 +56,7 @@ AboutBox *AboutBox::showInstance(kit::Language language)
     box->setWindowState(box->windowState() & ~Qt::WindowMinimized);
     box->show();
     box->raise();
-    // A Wayland compositor decides alone which window is active.
-    if (QGuiApplication::platformName() != QLatin1String("wayland"))
-        box->activateWindow();
+    box->activateWindow();
     return box;
 }
 
@@ -75,7 +72,11 @@ AboutBox::AboutBox(kit::Language language) : QDialog(nullptr)
     setAttribute(Qt::WA_QuitOnClose, true);
     setAttribute(Qt::WA_DeleteOnClose, true);
     setModal(false);
-    setFixedSize(kit::twipsRect(0, 0, 6135, 3555).size());
+    const QSize size = kit::twipsRect(0, 0, 6135, 3555).size();
+    if (kit::windowSizeCanBeFixed())
+        setFixedSize(size);
+    else
+        setMinimumSize(size);
     kit::paintBackground(this, kit::lightYellow);
     kit::centreWhenShown(this);
 

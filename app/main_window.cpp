@@ -64,7 +64,12 @@ MainWindow::MainWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     layout->setSpacing(0);
     layout->setMenuBar(menuBar_);
     layout->addWidget(client_);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    if (kit::windowSizeCanBeFixed()) {
+        layout->setSizeConstraint(QLayout::SetFixedSize);
+    } else {
+        layout->setSizeConstraint(QLayout::SetMinimumSize);
+        kit::paintBackground(this, kit::lightYellow);  // round the client area when grown
+    }
 
     applyLanguage();
     fitFonts();

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QPixmap>
 #include <QWidget>
 
@@ -21,6 +22,8 @@ QRect twipsRect(float left, float top, float width, float height)
 {
     return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
 }
+
+bool windowSizeCanBeFixed() { return QGuiApplication::platformName() != QLatin1String("wayland"); }
 
 void paintBackground(QWidget *widget, const QColor &colour)
 {

@@ -24,6 +24,11 @@ constexpr float twipsPerPixel = 15.0f;
 int twipsToPixels(float twips);
 QRect twipsRect(float left, float top, float width, float height);
 
+// Whether a window can keep one size. On Wayland, Qt's own title bar offers
+// to maximise every window, and the compositor drops a client whose window
+// keeps its size when maximised: there the windows may only grow.
+bool windowSizeCanBeFixed();
+
 // Fills the widget's background with a colour of its own.
 void paintBackground(QWidget *widget, const QColor &colour);
 

@@ -30,7 +30,8 @@ packaging="desktop-file-utils appstream dpkg-dev file"
 
 for group in "$@"; do
     case "$group" in
-        test) packages="$packages $display $packaging openbox xfwm4 mutter kwin-x11 dbus wmctrl weston qt6-wayland" ;;
+        # KWin frames no window without a decoration: Breeze is Plasma's own.
+        test) packages="$packages $display $packaging openbox xfwm4 mutter kwin-x11 kwin-style-breeze dbus wmctrl weston qt6-wayland" ;;
         package) packages="$packages $packaging" ;;
         fuzz) packages="$packages clang libclang-rt-14-dev llvm" ;;
         bench) packages="$packages libicu-dev libbenchmark-dev python3 ffmpeg $display" ;;
