@@ -1,23 +1,22 @@
 #pragma once
 
+#include "clip/scaled_clip.h"
+
 #include <QImage>
-#include <QList>
 #include <QTimer>
 #include <QWidget>
 
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <thread>
 
 namespace clip {
-
-struct ClipResult;
-struct ShownClip;
 
 // Stands in for the animation control: shows an AVI clip read from a file,
 // silently and in a loop at the clip's own rate, smoothly scaled to the
 // widget. The widget paints no background of its own, so its parent's shows
-// around the picture. The frames are scaled once to the device pixels of the
-// area, and the timer runs only while the widget is on screen.
+// around the picture. The timer runs only while the widget is on screen.
 class Animation : public QWidget
 {
     Q_OBJECT
@@ -26,21 +25,21 @@ public:
     explicit Animation(QWidget *parent = nullptr);
     ~Animation() override;
 
-    // Replaces the clip. The file is decoded once per process and its frames
-    // scaled once to the area, away from the window, and it shows when it is
-    // ready; until then the area is empty. A file that cannot be played, or
-    // that would take more memory than a clip may, leaves it empty and writes
-    // one warning naming the file and the reason. An empty path only empties
+    // Replaces the clip. The file is read once, away from the window, and
+    // its frames scaled to the device pixels of the area; it shows when it
+    // is ready, and until then the area is empty. A file that cannot be
+    // played leaves it empty and writes one warning naming the file and the
+    // reason, once for each version of the file. An empty path only empties
     // the area.
     void open(const std::filesystem::path &file);
 
     bool isPlaying() const { return timer_.isActive(); }
-    int frameCount() const;
+    int frameCount() const { return clip_ ? clip_->frameCount() : 0; }
     int currentFrame() const { return current_; }
     // How long each frame stands, as the clip asks (at least 10 ms).
-    int frameIntervalMs() const { return frameMs_; }
-    // A frame as it is painted, in device pixels.
-    QImage shownFrame(int index) const;
+    int frameIntervalMs() const { return clip_ ? clip_->frameIntervalMs() : 0; }
+    // The picture shown, in device pixels.
+    QImage shownPicture() const { return shown_; }
 
 signals:
     // The answer to open(): the clip shows, or it was refused with a warning.
@@ -63,21 +62,26 @@ protected:
 private:
     void clear();
     void requestFrames();
-    void take(const ClipResult &result);
+    QSize deviceArea() const;
+    void followArea();
+    void take(ScaledClip::Opened opened);
     void updateOpacity();
     void updateTimer();
     void scheduleNextPicture();
 
     std::filesystem::path file_;
-    std::shared_ptr<const ShownClip> clip_;
-    qreal shownRatio_ = 0;
+    std::unique_ptr<ScaledClip> clip_;
+    std::string version_; // of the file the clip was read from
+    QImage shown_;
+    QSize area_; // device pixels the frames were asked for
     int current_ = 0;
-    int frameMs_ = 0;
-    int pendingMs_ = 0;
+    qint64 pendingMs_ = 0;
     unsigned request_ = 0;
     // Spontaneous hide events (a minimised window) leave isVisible() true.
     bool onScreen_ = false;
     QTimer timer_;
+    // Last, so that it is stopped and joined before anything it answers to goes.
+    std::jthread worker_;
 };
 
-}  // namespace clip
+} // namespace clip

@@ -34,11 +34,13 @@ std::size_t FrameDecoder::rowStride() const
     return (static_cast<std::size_t>(width_) * static_cast<std::size_t>(format_.bitCount) + 31) / 32 * 4;
 }
 
-std::string FrameDecoder::decode(std::span<const std::uint8_t> chunk, std::vector<std::uint32_t> &picture)
+std::string FrameDecoder::decode(std::span<const std::uint8_t> chunk)
 {
     const std::size_t rawSize = rowStride() * static_cast<std::size_t>(height_);
+    ++decoded_;
     if (!compressed_ && chunk.size() < rawSize)
-        return "holds " + std::to_string(chunk.size()) + " bytes, " + std::to_string(rawSize) + " expected";
+        return "corrupt file: frame " + std::to_string(decoded_) + " holds " + std::to_string(chunk.size())
+            + " bytes, " + std::to_string(rawSize) + " expected";
     if (!compressed_ || chunk.size() == rawSize) {
         // An RLE stream may store a frame uncompressed; decoders tell it by
         // its size.
@@ -48,7 +50,6 @@ std::string FrameDecoder::decode(std::span<const std::uint8_t> chunk, std::vecto
         std::transform(indices_.indices.begin(), indices_.indices.end(), colours_.begin(),
                        [this](std::uint8_t index) { return format_.palette[index]; });
     }
-    picture = colours_;
     return {};
 }
 
