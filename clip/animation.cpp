@@ -33,23 +33,17 @@ QString singleLine(QString text)
     return text;
 }
 
-// The last warning given, with the version of the file it was about: the
-// windows open the clip again at every language switch, and a file says
-// what is wrong with it once, until it changes or plays.
-QString &lastWarning()
-{
-    static QString warning;
-    return warning;
-}
-
+// The windows open the clip again at every language switch: a file says
+// what is wrong with it once, until it changes or a clip plays. An empty
+// reason only forgets the last warning.
 void warnOnce(const std::filesystem::path &file, const std::string &version, const QString &reason)
 {
+    static QString lastWarning;
     const QString warning =
         singleLine(QStringLiteral("Animation: cannot play the clip \"%1\": %2").arg(displayName(file), reason));
-    const QString said = warning + QString::fromStdString(version);
-    if (lastWarning() != said)
+    if (!reason.isEmpty() && lastWarning != warning + QString::fromStdString(version))
         qWarning().noquote() << warning;
-    lastWarning() = said;
+    lastWarning = reason.isEmpty() ? QString() : warning + QString::fromStdString(version);
 }
 
 } // namespace
@@ -94,7 +88,7 @@ void Animation::take(ScaledClip::Opened opened)
         warnOnce(file_, version_, opened.error);
         shown_ = {};
     } else {
-        lastWarning().clear();
+        warnOnce(file_, version_, {});
         current_ = std::min(current_, frameCount() - 1);
         QString error;
         shown_ = clip_->picture(current_, error);
@@ -188,25 +182,19 @@ void Animation::hideEvent(QHideEvent *event)
     updateTimer();
 }
 
-QSize Animation::deviceArea() const { return (QSizeF(size()) * devicePixelRatioF()).toSize(); }
-
-// Resized, or moved to a screen of another scale: the frames are scaled again, once.
-void Animation::followArea()
-{
-    if (!file_.empty() && deviceArea() != area_)
-        requestFrames();
-}
-
 void Animation::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     updateOpacity();
-    followArea();
+    if (!file_.empty() && deviceArea() != area_)
+        requestFrames();
 }
 
 void Animation::paintEvent(QPaintEvent *)
 {
-    followArea();
+    // Moved to a screen of another scale: the frames are scaled again, once.
+    if (!file_.empty() && deviceArea() != area_)
+        requestFrames();
     if (shown_.isNull())
         return;
     const QSize area = shown_.deviceIndependentSize().toSize();

@@ -2,13 +2,9 @@
 
 #include "clip/scaled_clip.h"
 
-#include <QImage>
 #include <QTimer>
 #include <QWidget>
 
-#include <filesystem>
-#include <memory>
-#include <string>
 #include <thread>
 
 namespace clip {
@@ -26,11 +22,10 @@ public:
     ~Animation() override;
 
     // Replaces the clip. The file is read once, away from the window, and
-    // its frames scaled to the device pixels of the area; it shows when it
-    // is ready, and until then the area is empty. A file that cannot be
-    // played leaves it empty and writes one warning naming the file and the
-    // reason, once for each version of the file. An empty path only empties
-    // the area.
+    // shows when it is ready; until then the area is empty. A file that
+    // cannot be played leaves it empty and writes one warning naming the file
+    // and the reason, once for each version of the file. An empty path only
+    // empties the area.
     void open(const std::filesystem::path &file);
 
     bool isPlaying() const { return timer_.isActive(); }
@@ -47,9 +42,8 @@ signals:
 
 public slots:
     // What the timer does on every tick: moves on by the frames whose time
-    // has passed, wrapping round after the last frame. A tick comes when the
-    // picture changes: after one frame, after all the frames that hold the
-    // same picture, or at most 25 times a second for a faster clip.
+    // has passed, wrapping round after the last. A tick comes when the
+    // picture changes, at most 25 times a second.
     void showNextFrame();
 
 protected:
@@ -62,12 +56,11 @@ protected:
 private:
     void clear();
     void requestFrames();
-    QSize deviceArea() const;
-    void followArea();
     void take(ScaledClip::Opened opened);
     void updateOpacity();
     void updateTimer();
     void scheduleNextPicture();
+    QSize deviceArea() const { return (QSizeF(size()) * devicePixelRatioF()).toSize(); }
 
     std::filesystem::path file_;
     std::unique_ptr<ScaledClip> clip_;

@@ -87,9 +87,8 @@ AviReadResult readAvi(std::span<const std::uint8_t> bytes)
     const std::optional<std::uint32_t> duration = frameDuration(layout);
     if (!duration)
         return failure("corrupt file: no frame rate");
-    return {AviClip{layout.format.width, std::abs(layout.format.height), *duration, layout.format,
-                    std::move(layout.frames)},
-            {}};
+    layout.microsecondsPerFrame = *duration;
+    return {std::move(layout), {}};
 }
 
 } // namespace clip

@@ -7,29 +7,18 @@
 
 #include "clip/avi_container.h"
 
-#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
-#include <vector>
 
 namespace clip {
 
-// A clip checked for playing: its frames are still encoded, in the bytes
-// it was read from.
-struct AviClip
-{
-    int width = 0;
-    int height = 0;
-    std::uint32_t microsecondsPerFrame = 0;
-    avi::BitmapFormat format;
-    std::vector<std::span<const std::uint8_t>> frames;
-};
-
-// Either a clip or, when the data cannot be played, a one-line reason.
+// Either a clip checked for playing, its frames still encoded in the bytes
+// read and its microseconds per frame set, or the one-line reason it cannot
+// be played.
 struct AviReadResult
 {
-    std::optional<AviClip> clip;
+    std::optional<avi::AviLayout> clip;
     std::string error;
 };
 

@@ -2,7 +2,6 @@
 
 #include "clip/clip_limits.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <system_error>
 
@@ -15,15 +14,6 @@
 #endif
 
 namespace clip {
-
-namespace {
-
-std::string systemError(int number)
-{
-    return number == ENOENT ? "file not found" : std::generic_category().message(number);
-}
-
-} // namespace
 
 ClipFile::~ClipFile()
 {
@@ -44,24 +34,20 @@ std::string ClipFile::open(const std::filesystem::path &path)
     if (descriptor_ < 0 && errno == EACCES && std::filesystem::is_directory(path))
         return "is a directory";
     struct _stat64 status {};
-    if (descriptor_ < 0 || ::_fstat64(descriptor_, &status) != 0)
-        return systemError(errno);
-    const bool directory = (status.st_mode & _S_IFMT) == _S_IFDIR;
-    const bool regular = (status.st_mode & _S_IFMT) == _S_IFREG;
-    const std::int64_t nanoseconds = 0;
+    const bool opened = descriptor_ >= 0 && ::_fstat64(descriptor_, &status) == 0;
+    const long nanoseconds = 0;
 #else
     // Without O_NONBLOCK a FIFO would wait here for a writer, for ever.
     descriptor_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     struct stat status {};
-    if (descriptor_ < 0 || ::fstat(descriptor_, &status) != 0)
-        return systemError(errno);
-    const bool directory = S_ISDIR(status.st_mode);
-    const bool regular = S_ISREG(status.st_mode);
-    const std::int64_t nanoseconds = status.st_mtim.tv_nsec;
+    const bool opened = descriptor_ >= 0 && ::fstat(descriptor_, &status) == 0;
+    const long nanoseconds = status.st_mtim.tv_nsec;
 #endif
-    if (directory)
+    if (!opened)
+        return errno == ENOENT ? "file not found" : std::generic_category().message(errno);
+    if ((status.st_mode & S_IFMT) == S_IFDIR)
         return "is a directory";
-    if (!regular)
+    if ((status.st_mode & S_IFMT) != S_IFREG)
         return "not a regular file";
     size_ = static_cast<std::uint64_t>(status.st_size);
     if (size_ > kMaxClipFileBytes)
@@ -71,28 +57,16 @@ std::string ClipFile::open(const std::filesystem::path &path)
     return {};
 }
 
+// A regular file gives all the bytes asked for unless it ends before them.
 bool ClipFile::read(std::uint64_t offset, std::span<std::uint8_t> bytes) const
 {
-    if (descriptor_ < 0)
-        return false;
 #ifdef _WIN32
-    if (::_lseeki64(descriptor_, static_cast<__int64>(offset), SEEK_SET) < 0)
-        return false;
-#endif
-    while (!bytes.empty()) {
-#ifdef _WIN32
-        const int got = ::_read(descriptor_, bytes.data(), static_cast<unsigned>(std::min<std::size_t>(bytes.size(), 1u << 30)));
+    return ::_lseeki64(descriptor_, static_cast<__int64>(offset), SEEK_SET) >= 0
+        && ::_read(descriptor_, bytes.data(), static_cast<unsigned>(bytes.size())) == static_cast<int>(bytes.size());
 #else
-        const ssize_t got = ::pread(descriptor_, bytes.data(), bytes.size(), static_cast<off_t>(offset));
-        if (got < 0 && errno == EINTR)
-            continue;
+    return ::pread(descriptor_, bytes.data(), bytes.size(), static_cast<off_t>(offset))
+        == static_cast<ssize_t>(bytes.size());
 #endif
-        if (got <= 0)
-            return false;
-        bytes = bytes.subspan(static_cast<std::size_t>(got));
-        offset += static_cast<std::uint64_t>(got);
-    }
-    return true;
 }
 
 } // namespace clip

@@ -7,9 +7,9 @@
 
 namespace clip {
 
-// A clip file opened for reading. Opening never waits: a FIFO or a device
-// is opened without blocking and refused, and every check is made on what
-// was opened, never on the path again, so a file swapped meanwhile cannot
+// A clip file opened for reading. Opening never waits (a FIFO or a device
+// is opened without blocking, then refused), and every check is made on the
+// file opened, never on the path again, so a file swapped meanwhile cannot
 // slip past them.
 class ClipFile
 {
@@ -19,15 +19,12 @@ public:
     ClipFile &operator=(const ClipFile &) = delete;
     ~ClipFile();
 
-    // An empty string, or why the file cannot be read: missing, not a
-    // regular file, larger than kMaxClipFileBytes...
+    // An empty string, or why the file cannot be read.
     std::string open(const std::filesystem::path &path);
-
     std::uint64_t size() const { return size_; }
-    // Tells one version of the file from another: device, inode, size and
-    // time of change as the opened file has them.
+    // Tells versions of a file apart: device, inode, size and time of change.
     const std::string &version() const { return version_; }
-    // Fills `bytes` from `offset`; false when the file has no longer as much.
+    // False when the file no longer holds all of these bytes.
     bool read(std::uint64_t offset, std::span<std::uint8_t> bytes) const;
 
 private:

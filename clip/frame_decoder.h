@@ -1,7 +1,6 @@
 #pragma once
 
 #include "clip/avi_container.h"
-#include "clip/rle_decoder.h"
 
 #include <cstdint>
 #include <span>
@@ -9,6 +8,20 @@
 #include <vector>
 
 namespace clip::avi {
+
+// Palette indices, rows top-down.
+struct IndexPicture
+{
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> indices;
+};
+
+// Draws a BI_RLE8 bitmap over the previous picture: pixels the data skips
+// (delta and end-of-line escapes) keep their old value. Malformed data never
+// writes outside the picture: pixels past the end of a line are dropped, and
+// decoding stops at the top line or the data's end.
+void decodeRle8(std::span<const std::uint8_t> data, IndexPicture &picture);
 
 // Turns the frame chunks of one stream, in order, into one 0xFFRRGGBB
 // picture, rows top-down, that each frame overwrites. Paletted streams keep

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstdlib>
 
 namespace clip {
 
@@ -23,54 +24,44 @@ ScaledClip::Opened ScaledClip::open(const std::filesystem::path &file, QSize are
     if (const std::string error = clipFile->open(file); !error.empty())
         return {nullptr, text(error), {}};
     Opened opened{nullptr, {}, clipFile->version()};
-    // Read once, whole: the frames are decoded from these bytes.
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(clipFile->size()));
-    if (!clipFile->read(0, bytes)) {
-        opened.error = QStringLiteral("the file changed while it was read");
-        return opened;
-    }
-    const AviReadResult read = readAvi(bytes);
+    const AviReadResult read = clipFile->read(0, bytes) ? readAvi(bytes) : AviReadResult{{}, "the file changed while it was read"};
     if (!read.clip) {
         opened.error = text(read.error);
         return opened;
     }
-    const AviClip &avi = *read.clip;
-    const QSize device = QSize(avi.width, avi.height).scaled(area, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    const avi::AviLayout &avi = *read.clip;
+    const QSize device = QSize(avi.format.width, std::abs(avi.format.height)).scaled(area, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
     std::unique_ptr<ScaledClip> clip(new ScaledClip(avi, bytes, device, ratio));
 
-    // Counted as if no two frames were alike, and without overflow for any area.
+    // Counted as if no two frames were alike, without overflow for any area.
     const std::uint64_t frames = avi.frames.size();
     const std::uint64_t pictureBytes = std::uint64_t(device.width()) * std::uint64_t(device.height()) * 4;
-    const std::uint64_t framePixels = std::uint64_t(avi.width) * std::uint64_t(avi.height);
-    if (pictureBytes <= kMaxHeldPictureBytes / frames && framePixels * frames <= kMaxPreparedPixels) {
-        for (std::size_t index = 0; index < avi.frames.size() && !stop.stop_requested(); ++index) {
-            if (QString error = clip->decode(avi.frames[index]); !error.isEmpty()) {
-                opened.error = error;
+    if (pictureBytes <= kMaxHeldPictureBytes / frames
+        && std::uint64_t(avi.format.width) * std::uint64_t(std::abs(avi.format.height)) * frames <= kMaxPreparedPixels) {
+        for (std::size_t index = 0; index < frames && !stop.stop_requested(); ++index) {
+            if (opened.error = text(clip->decoder_->decode(avi.frames[index])); !opened.error.isEmpty())
                 return opened;
-            }
             clip->hold(clip->scaled(), static_cast<int>(index));
         }
         clip->decoder_.reset();
     } else {
         clip->file_ = std::move(clipFile);
-        if (QString error; clip->picture(std::clamp(frame, 0, clip->frameCount() - 1), error).isNull()) {
-            opened.error = error;
+        if (clip->picture(std::clamp(frame, 0, clip->frameCount() - 1), opened.error).isNull())
             return opened;
-        }
     }
     opened.clip = std::move(clip);
     return opened;
 }
 
-ScaledClip::ScaledClip(const AviClip &avi, std::span<const std::uint8_t> bytes, QSize device, qreal ratio)
+ScaledClip::ScaledClip(const avi::AviLayout &avi, std::span<const std::uint8_t> bytes, QSize device, qreal ratio)
     : format_(avi.format)
-    , size_(avi.width, avi.height)
+    , size_(avi.format.width, std::abs(avi.format.height))
     , device_(device)
     , ratio_(ratio)
     , frameMs_(static_cast<int>(std::max(std::round(avi.microsecondsPerFrame / 1000.0), double{kShortestFrameMs})))
     , decoder_(std::make_unique<avi::FrameDecoder>(avi.format))
 {
-    places_.reserve(avi.frames.size());
     for (const std::span<const std::uint8_t> frame : avi.frames)
         places_.emplace_back(frame.data() - bytes.data(), frame.size());
 }
@@ -84,8 +75,6 @@ void ScaledClip::setHeldBytes(std::int64_t bytes)
     heldByAll += bytes - heldBytes_;
     heldBytes_ = bytes;
 }
-
-QString ScaledClip::decode(std::span<const std::uint8_t> chunk) { return text(decoder_->decode(chunk)); }
 
 // The decoder's picture is borrowed, not copied, until it is scaled.
 QImage ScaledClip::scaled() const
@@ -109,7 +98,6 @@ void ScaledClip::hold(const QImage &picture, int frame)
     setHeldBytes(heldBytes_ + picture.sizeInBytes());
 }
 
-// The held picture after the one `frame` shows.
 std::vector<ScaledClip::Picture>::const_iterator ScaledClip::nextPicture(int frame) const
 {
     return std::upper_bound(pictures_.begin(), pictures_.end(), frame,
@@ -130,20 +118,20 @@ QImage ScaledClip::picture(int frame, QString &error)
         return std::prev(nextPicture(frame))->image;
     if (frame == decoded_)
         return current_;
-    // Each loop starts again from the first frame, over an empty picture.
+    // Each loop starts again from the first frame, over an empty picture;
+    // frames skipped are decoded still, as RLE frames build on them.
     if (frame < decoded_) {
         decoder_ = std::make_unique<avi::FrameDecoder>(format_);
         decoded_ = -1;
     }
-    // Frames skipped still paint what RLE frames after them build on.
     while (decoded_ < frame) {
         const auto [offset, length] = places_.at(static_cast<std::size_t>(++decoded_));
         chunk_.resize(length);
-        if (!file_->read(offset, chunk_)) {
+        if (!file_->read(offset, chunk_))
             error = QStringLiteral("the file changed while it was read: frame %1 is gone").arg(decoded_ + 1);
-            return {};
-        }
-        if (error = decode(chunk_); !error.isEmpty())
+        else
+            error = text(decoder_->decode(chunk_));
+        if (!error.isEmpty())
             return {};
     }
     current_ = scaled();

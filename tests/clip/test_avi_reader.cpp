@@ -2,7 +2,7 @@
 // pictures in fixtures/), and every clip it refuses, with its reason.
 #include "clip/avi_reader.h"
 #include "clip/clip_limits.h"
-#include "clip/rle_decoder.h"
+#include "clip/frame_decoder.h"
 #include "clip/scaled_clip.h"
 
 #include <sys/stat.h>
@@ -75,8 +75,8 @@ private slots:
         for (int i = 0; i < frames; ++i) {
             QCOMPARE(decoder.decode(result.clip->frames[i]), std::string());
             const QImage expected(kFixtures + QStringLiteral("%1-%2.png").arg(clip).arg(i + 1));
-            const QImage actual(reinterpret_cast<const uchar *>(decoder.picture().data()), result.clip->width,
-                                result.clip->height, QImage::Format_ARGB32);
+            const QImage actual(reinterpret_cast<const uchar *>(decoder.picture().data()), result.clip->format.width,
+                                std::abs(result.clip->format.height), QImage::Format_ARGB32);
             QCOMPARE(actual, expected.convertToFormat(QImage::Format_ARGB32));
         }
     }

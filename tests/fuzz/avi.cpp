@@ -27,11 +27,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         REQUIRE(result.error.find_first_of("\r\n") == std::string::npos, result.error);
         return 0;
     }
-    const AviClip &clip = *result.clip;
-    REQUIRE(clip.width >= 1 && clip.width <= kMaxClipSide && clip.height >= 1 && clip.height <= kMaxClipSide, "");
+    const avi::AviLayout &clip = *result.clip;
+    const int width = clip.format.width, height = std::abs(clip.format.height);
+    REQUIRE(width >= 1 && width <= kMaxClipSide && height >= 1 && height <= kMaxClipSide, "");
     REQUIRE(clip.microsecondsPerFrame > 0, "");
     REQUIRE(!clip.frames.empty() && clip.frames.size() <= kMaxClipFrames, "");
-    const std::size_t pixels = std::size_t(clip.width) * std::size_t(clip.height);
+    const std::size_t pixels = std::size_t(width) * std::size_t(height);
     avi::FrameDecoder decoder(clip.format);
     for (std::size_t frame = 0; frame < clip.frames.size() && frame * pixels < kMaxDecodedPixels; ++frame) {
         const std::string error = decoder.decode(clip.frames[frame]);
