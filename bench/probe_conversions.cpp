@@ -36,6 +36,7 @@ void workAfterFirstPaint(QWidget *window)
         if (!answered)
             std::fputs("probe: the clip gave no answer in 10 s\n", stderr);
     }
+    const int firstFrame = animation ? animation->currentFrame() : 0;
     constexpr int kConversions = 100;
     for (int i = 0; i < kConversions; ++i) {
         // Numbers spread over the whole range, every digit count, 99999 last.
@@ -44,6 +45,14 @@ void workAfterFirstPaint(QWidget *window)
         form->convert();
         form->repaint();
         QCoreApplication::processEvents();
+    }
+    // Whether the clip plays: its frame count, and whether it moves on (a
+    // held picture of the committed clip lasts 0.4 s).
+    if (animation) {
+        const QDeadlineTimer deadline(3000);
+        while (animation->isPlaying() && animation->currentFrame() == firstFrame && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        std::printf("clip_frames %d %d\n", animation->frameCount(), animation->currentFrame() != firstFrame);
     }
 }
 

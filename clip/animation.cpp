@@ -1,6 +1,6 @@
 #include "clip/animation.h"
 
-#include "clip/clip_library.h"
+#include "clip/clip_limits.h"
 
 #include <QDir>
 #include <QEvent>
@@ -8,13 +8,12 @@
 #include <QPainter>
 #include <QtDebug>
 
+#include <algorithm>
+#include <limits>
+
 namespace clip {
 
 namespace {
-
-// A 41-pixel decoration gains nothing from more than 25 pictures a second;
-// faster clips keep their speed by skipping frames.
-constexpr int kShortestTickMs = 40;
 
 QString displayName(const std::filesystem::path &file)
 {
@@ -34,7 +33,20 @@ QString singleLine(QString text)
     return text;
 }
 
-}  // namespace
+// The windows open the clip again at every language switch: a file says
+// what is wrong with it once, until it changes or a clip plays. An empty
+// reason only forgets the last warning.
+void warnOnce(const std::filesystem::path &file, const std::string &version, const QString &reason)
+{
+    static QString lastWarning;
+    const QString warning =
+        singleLine(QStringLiteral("Animation: cannot play the clip \"%1\": %2").arg(displayName(file), reason));
+    if (!reason.isEmpty() && lastWarning != warning + QString::fromStdString(version))
+        qWarning().noquote() << warning;
+    lastWarning = reason.isEmpty() ? QString() : warning + QString::fromStdString(version);
+}
+
+} // namespace
 
 Animation::Animation(QWidget *parent) : QWidget(parent)
 {
@@ -50,30 +62,36 @@ void Animation::open(const std::filesystem::path &file)
     requestFrames();
 }
 
-// Frames for the area as it is now; an answer to an older request is not
-// for these.
+// Frames for the area as it is now, read on a thread of this widget's own;
+// an answer to an older request is not for these.
 void Animation::requestFrames()
 {
     const unsigned request = ++request_;
+    worker_ = {}; // an older reading stops after the frame it is on
     if (file_.empty())
         return;
-    shownRatio_ = devicePixelRatioF();
-    const QSize area = (QSizeF(size()) * shownRatio_).toSize();
-    ClipLibrary::instance().request(file_, area, shownRatio_, this, [this, request](const ClipResult &result) {
-        if (request == request_)
-            take(result);
+    const qreal ratio = devicePixelRatioF();
+    area_ = deviceArea();
+    worker_ = std::jthread([=, this, file = file_, area = area_, frame = current_](std::stop_token stop) {
+        auto opened = std::make_shared<ScaledClip::Opened>(ScaledClip::open(file, area, ratio, frame, stop));
+        if (!stop.stop_requested())
+            QMetaObject::invokeMethod(
+                this, [=, this] { request == request_ ? take(std::move(*opened)) : void(); }, Qt::QueuedConnection);
     });
 }
 
-void Animation::take(const ClipResult &result)
+void Animation::take(ScaledClip::Opened opened)
 {
-    clip_ = result.clip;
+    clip_ = std::move(opened.clip);
+    version_ = std::move(opened.version);
     if (!clip_) {
-        qWarning().noquote() << singleLine(
-            QStringLiteral("Animation: cannot play the clip \"%1\": %2").arg(displayName(file_), result.error));
+        warnOnce(file_, version_, opened.error);
+        shown_ = {};
     } else {
-        frameMs_ = clip_->frameIntervalMs;
+        warnOnce(file_, version_, {});
         current_ = std::min(current_, frameCount() - 1);
+        QString error;
+        shown_ = clip_->picture(current_, error);
         scheduleNextPicture();
     }
     updateOpacity();
@@ -82,41 +100,41 @@ void Animation::take(const ClipResult &result)
     emit answered(clip_ != nullptr);
 }
 
-// A frame that fills the widget needs nothing painted under it.
+// A picture that fills the widget needs nothing painted under it.
 void Animation::updateOpacity()
 {
-    setAttribute(Qt::WA_OpaquePaintEvent, clip_ && clip_->frames.first().deviceIndependentSize().toSize() == size());
-}
-
-int Animation::frameCount() const { return clip_ ? static_cast<int>(clip_->frames.size()) : 0; }
-
-QImage Animation::shownFrame(int index) const
-{
-    return index >= 0 && index < frameCount() ? clip_->frames.at(index) : QImage();
+    setAttribute(Qt::WA_OpaquePaintEvent, !shown_.isNull() && shown_.deviceIndependentSize().toSize() == size());
 }
 
 void Animation::showNextFrame()
 {
-    if (!clip_)
+    if (!clip_ || clip_->isStill())
         return;
+    const int frameMs = clip_->frameIntervalMs();
     pendingMs_ += timer_.interval();
-    const int steps = pendingMs_ / frameMs_;
-    pendingMs_ -= steps * frameMs_;
-    current_ = (current_ + steps) % frameCount();
+    const qint64 steps = pendingMs_ / frameMs;
+    pendingMs_ -= steps * frameMs;
+    current_ = static_cast<int>((current_ + steps) % frameCount());
+    QString error;
+    shown_ = clip_->picture(current_, error);
+    // A clip decoded as it plays can still find its file cut short.
+    if (shown_.isNull()) {
+        warnOnce(file_, version_, error);
+        clear();
+        return;
+    }
     scheduleNextPicture();
     // Painted at once: asking for an update would wake the program a second
     // time for it.
     repaint();
 }
 
-// A picture held still for several frames costs one tick, not one a frame.
+// A picture held still for several frames costs one tick, not one a frame;
+// the wait is counted in 64 bits, since a clip may ask for 71 minutes a frame.
 void Animation::scheduleNextPicture()
 {
-    const qint64 shown = clip_->frames.at(current_).cacheKey();
-    int held = 1;
-    while (held < frameCount() && clip_->frames.at((current_ + held) % frameCount()).cacheKey() == shown)
-        ++held;
-    const int interval = std::max(held * frameMs_ - pendingMs_, kShortestTickMs);
+    const qint64 due = qint64{clip_->framesHeldFrom(current_)} * clip_->frameIntervalMs() - pendingMs_;
+    const int interval = static_cast<int>(std::clamp<qint64>(due, kShortestTickMs, std::numeric_limits<int>::max()));
     if (interval != timer_.interval())
         timer_.setInterval(interval);
 }
@@ -125,6 +143,7 @@ void Animation::clear()
 {
     timer_.stop();
     clip_.reset();
+    shown_ = {};
     updateOpacity();
     current_ = 0;
     pendingMs_ = 0;
@@ -133,7 +152,7 @@ void Animation::clear()
 
 void Animation::updateTimer()
 {
-    const bool moving = frameCount() > 1 && onScreen_ && !window()->isMinimized();
+    const bool moving = clip_ && !clip_->isStill() && onScreen_ && !window()->isMinimized();
     if (moving && !timer_.isActive())
         timer_.start();
     else if (!moving)
@@ -167,21 +186,20 @@ void Animation::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     updateOpacity();
-    if (clip_)
+    if (!file_.empty() && deviceArea() != area_)
         requestFrames();
 }
 
 void Animation::paintEvent(QPaintEvent *)
 {
     // Moved to a screen of another scale: the frames are scaled again, once.
-    if (clip_ && devicePixelRatioF() != shownRatio_)
+    if (!file_.empty() && deviceArea() != area_)
         requestFrames();
-    if (!clip_)
+    if (shown_.isNull())
         return;
-    const QImage &frame = clip_->frames.at(current_);
-    const QSize area = frame.deviceIndependentSize().toSize();
+    const QSize area = shown_.deviceIndependentSize().toSize();
     QPainter painter(this);
-    painter.drawImage(QPoint((width() - area.width()) / 2, (height() - area.height()) / 2), frame);
+    painter.drawImage(QPoint((width() - area.width()) / 2, (height() - area.height()) / 2), shown_);
 }
 
-}  // namespace clip
+} // namespace clip

@@ -1,6 +1,6 @@
 #include "clip/avi_container.h"
 
-#include "clip/avi_reader.h"
+#include "clip/clip_limits.h"
 #include "clip/byte_reader.h"
 
 #include <algorithm>

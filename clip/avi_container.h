@@ -35,7 +35,7 @@ struct BitmapFormat
 
 struct AviLayout
 {
-    std::uint32_t microsecondsPerFrame = 0; // main header
+    std::uint32_t microsecondsPerFrame = 0; // main header (the reader falls back on the stream rate)
     std::uint32_t streamScale = 0;          // stream header: rate / scale frames per second
     std::uint32_t streamRate = 0;
     BitmapFormat format;

@@ -4,11 +4,7 @@
 #include <QFile>
 #include <QtDebug>
 
-#include <string>
-
-#ifdef Q_OS_LINUX
-#include <unistd.h>
-#endif
+#include <system_error>
 
 namespace clip {
 
@@ -19,15 +15,10 @@ namespace {
 std::filesystem::path programDirectory()
 {
 #ifdef Q_OS_LINUX
-    for (std::string target(256, '\0'); target.size() <= (1u << 20); target.resize(target.size() * 2)) {
-        const ssize_t length = ::readlink("/proc/self/exe", target.data(), target.size());
-        if (length < 0)
-            break;
-        if (static_cast<std::size_t>(length) < target.size()) {
-            target.resize(static_cast<std::size_t>(length));
-            return std::filesystem::path(target).parent_path();
-        }
-    }
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error)
+        return program.parent_path();
 #endif
     return filesystemPath(QCoreApplication::applicationDirPath());
 }

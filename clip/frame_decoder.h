@@ -1,7 +1,6 @@
 #pragma once
 
 #include "clip/avi_container.h"
-#include "clip/rle_decoder.h"
 
 #include <cstdint>
 #include <span>
@@ -10,9 +9,24 @@
 
 namespace clip::avi {
 
-// Turns the frame chunks of one stream, in order, into 0xAARRGGBB pictures.
-// Paletted streams keep their picture as indices, because an RLE frame only
-// repaints what changed since the one before.
+// Palette indices, rows top-down.
+struct IndexPicture
+{
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> indices;
+};
+
+// Draws a BI_RLE8 bitmap over the previous picture: pixels the data skips
+// (delta and end-of-line escapes) keep their old value. Malformed data never
+// writes outside the picture: pixels past the end of a line are dropped, and
+// decoding stops at the top line or the data's end.
+void decodeRle8(std::span<const std::uint8_t> data, IndexPicture &picture);
+
+// Turns the frame chunks of one stream, in order, into one 0xFFRRGGBB
+// picture, rows top-down, that each frame overwrites. Paletted streams keep
+// their picture as indices too, because an RLE frame only repaints what
+// changed since the one before.
 class FrameDecoder
 {
 public:
@@ -20,9 +34,11 @@ public:
     // 8/16/24/32 when uncompressed, 8 and bottom-up when RLE8.
     explicit FrameDecoder(const BitmapFormat &format);
 
-    // Returns an error text for an uncompressed frame too short for its
-    // picture, else an empty string.
-    std::string decode(std::span<const std::uint8_t> chunk, std::vector<std::uint32_t> &picture);
+    // Returns the reason an uncompressed frame is too short for its picture,
+    // else an empty string.
+    std::string decode(std::span<const std::uint8_t> chunk);
+    // The picture of the last frame decoded.
+    const std::vector<std::uint32_t> &picture() const { return colours_; }
 
 private:
     std::size_t rowStride() const;
@@ -32,6 +48,7 @@ private:
     int width_;
     int height_;
     bool compressed_;
+    std::size_t decoded_ = 0;
     IndexPicture indices_;
     std::vector<std::uint32_t> colours_;
 };

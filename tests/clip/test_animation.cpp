@@ -1,14 +1,68 @@
 // The widget that plays the clip: the committed clip in a loop, its timer only
-// while on screen, and what an unplayable or a replaced file does.
+// while on screen, clips of any length, and what an unplayable, a changed or
+// a swapped file does.
 #include "clip/animation.h"
-#include "clip/clip_library.h"
+#include "clip/clip_limits.h"
 
+#include <QtEndian>
 #include <QtTest>
+
+#include <atomic>
+#include <thread>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
 const std::filesystem::path kClip = NUMORIA_SOURCE_DIR "/resources/numoria.avi";
 const QString kFixtures = QStringLiteral(NUMORIA_SOURCE_DIR "/tests/clip/fixtures/");
+
+QByteArray le32(quint32 value)
+{
+    value = qToLittleEndian(value);
+    return QByteArray(reinterpret_cast<const char *>(&value), 4);
+}
+
+QByteArray chunk(const char *tag, const QByteArray &data) { return tag + le32(data.size()) + data; }
+
+// An 8-bit clip over a grey palette, each frame's chunk as given: raw rows
+// (padded to four bytes), or RLE8 data when `rle`.
+QByteArray aviClip(int width, int height, quint32 microseconds, const QList<QByteArray> &frames, bool rle = false)
+{
+    QByteArray palette, movie;
+    for (int level = 0; level < 256; ++level)
+        palette += QByteArray(3, char(level)) + '\0';
+    for (const QByteArray &frame : frames)
+        movie += chunk(rle ? "00dc" : "00db", frame);
+    const QByteArray main = le32(microseconds) + QByteArray(12, 0) + le32(frames.size()) + QByteArray(12, 0)
+        + le32(width) + le32(height) + QByteArray(16, 0);
+    const QByteArray format = le32(40) + le32(width) + le32(height) + QByteArray::fromHex("01000800") + le32(rle ? 1 : 0)
+        + QByteArray(20, 0) + palette;
+    const QByteArray stream = "strl" + chunk("strh", "vids" + QByteArray(52, 0)) + chunk("strf", format);
+    const QByteArray headers = "hdrl" + chunk("avih", main) + chunk("LIST", stream);
+    return chunk("RIFF", "AVI " + chunk("LIST", headers) + chunk("LIST", "movi" + movie));
+}
+
+// An RLE8 frame of one grey level.
+QByteArray rleFill(int width, int height, int level)
+{
+    QByteArray line;
+    for (int x = 0; x < width; x += 255)
+        line += char(std::min(255, width - x)) + QByteArray(1, char(level));
+    return (line + QByteArray(2, 0)).repeated(height) + QByteArray::fromHex("0001");
+}
+
+bool write(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+std::filesystem::path native(const QString &path) { return QFile::encodeName(path).toStdString(); }
 
 // A window holding the animation, counting the paint events it gets.
 struct Window : QObject
@@ -18,6 +72,12 @@ struct Window : QObject
     {
         paints += event->type() == QEvent::Paint;
         return false;
+    }
+    bool openAndWait(const std::filesystem::path &file)
+    {
+        QSignalSpy answers(animation, &clip::Animation::answered);
+        animation->open(file);
+        return answers.wait(10000) && answers.front().front().toBool();
     }
     QWidget window;
     clip::Animation *animation = new clip::Animation(&window);
@@ -35,11 +95,14 @@ private slots:
     {
         Window w;
         w.animation->setGeometry(10, 10, 41, 61); // half the clip, as the windows show it, and taller
-        w.animation->open(kClip);
-        QTRY_COMPARE(w.animation->frameCount(), 104);
-        // Scaled once, to the device pixels of the area.
+        QVERIFY(w.openAndWait(kClip));
+        QCOMPARE(w.animation->frameCount(), 104);
+        // Scaled once, to the device pixels of the area; a frame held still
+        // is stored once: 13 glyphs, each held, then 4 fading frames.
         const qreal ratio = w.animation->devicePixelRatioF();
-        QCOMPARE(w.animation->shownFrame(0).size(), (QSizeF(41, 41) * ratio).toSize());
+        const QSize device = (QSizeF(41, 41) * ratio).toSize();
+        QCOMPARE(w.animation->shownPicture().size(), device);
+        QCOMPARE(clip::ScaledClip::heldBytesOfAll(), 13 * 5 * device.width() * device.height() * 4);
         QCOMPARE(w.animation->frameIntervalMs(), 100);
         // Each tick shows the next picture: the four frames of a held glyph
         // are one tick, and the loop wraps round.
@@ -56,10 +119,7 @@ private slots:
         w.animation->showNextFrame();
         QCoreApplication::processEvents();
         QVERIFY(w.paints > paints);
-        // A frame held still is stored once.
-        QCOMPARE(w.animation->shownFrame(1).cacheKey(), w.animation->shownFrame(0).cacheKey());
-        QVERIFY(w.animation->shownFrame(4).cacheKey() != w.animation->shownFrame(3).cacheKey());
-        QImage shown = w.animation->shownFrame(w.animation->currentFrame()).convertToFormat(QImage::Format_ARGB32);
+        QImage shown = w.animation->shownPicture().convertToFormat(QImage::Format_ARGB32);
         shown.setDevicePixelRatio(1);
         // Centred either way, in device pixels.
         for (const QSize size : {QSize(41, 61), QSize(61, 41)}) {
@@ -81,54 +141,51 @@ private slots:
 #endif
     }
 
+    // One warning for each version of the file, however often the windows
+    // open it (at each language switch, each About box).
     void unplayableFileLeavesItEmpty()
     {
         QFETCH(QString, name);
         QFETCH(QString, reason);
         QTemporaryDir dir;
-        QFile file(dir.filePath(name));
-        QVERIFY(name == "missing.avi" || (file.open(QIODevice::WriteOnly) && file.write("numoria\n") == 8));
-        file.close();
-        Window w;
+        const QString path = dir.filePath(name);
+        QVERIFY(name == "missing.avi" || write(path, "numoria\n"));
+        Window w, other;
         w.window.show();
-        w.animation->open(kClip);
-        QTRY_COMPARE(w.animation->frameCount(), 104);
+        QVERIFY(w.openAndWait(kClip));
 
-        // Exactly one warning, on one line, naming the file and the reason.
-        const QString shown = QDir::toNativeSeparators(file.fileName()).replace('\n', '?');
+        const QString shown = QDir::toNativeSeparators(path).replace('\n', '?');
         const QString warning = QString("Animation: cannot play the clip \"%1\": %2").arg(shown, reason);
         QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
         QTest::failOnWarning(QRegularExpression());
-        QSignalSpy answers(w.animation, &clip::Animation::answered);
-        w.animation->open(QFile::encodeName(file.fileName()).toStdString());
-        QCOMPARE(w.animation->frameCount(), 0);
-        QVERIFY(answers.wait());
-        QCOMPARE(answers.front().front().toBool(), false);
-        QCOMPARE(w.animation->frameCount(), 0);
-        QVERIFY(!w.animation->isPlaying());
-        w.animation->showNextFrame(); // harmless with nothing loaded
-        QCOMPARE(w.animation->currentFrame(), 0);
+        for (Window *window : {&w, &other, &w}) {
+            QVERIFY(!window->openAndWait(native(path)));
+            QCOMPARE(window->animation->frameCount(), 0);
+            QVERIFY(!window->animation->isPlaying());
+            window->animation->showNextFrame(); // harmless with nothing loaded
+            QCOMPARE(window->animation->currentFrame(), 0);
+        }
+        // Another version of the file says it again, once.
+        if (name != "missing.avi") {
+            QVERIFY(write(path, "numoria, again\n"));
+            QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
+            QVERIFY(!w.openAndWait(native(path)));
+            QVERIFY(!other.openAndWait(native(path)));
+        }
     }
 
-    // The timer runs only while the widget is on screen. Each file is decoded
-    // once, however many widgets open it, until it changes.
-    void playsOnScreenAndDecodesEachFileOnce()
+    // The timer runs only while the widget is on screen; a changed file is
+    // read again at the next opening, and what it replaces is let go.
+    void playsOnScreenAndFollowsTheFile()
     {
         QTemporaryDir dir;
-        const std::filesystem::path path = QFile::encodeName(dir.filePath("clip.avi")).toStdString();
-        QVERIFY(QFile::copy(kFixtures + "rle8.avi", dir.filePath("clip.avi")));
-        clip::ClipLibrary &library = clip::ClipLibrary::instance();
-        const int decodings = library.decodings();
+        const QString path = dir.filePath("clip.avi");
+        QVERIFY(QFile::copy(kFixtures + "rle8.avi", path));
         Window w, other;
         w.animation->resize(41, 41);
-        other.animation->resize(30, 30);  // another size: scaled again, not decoded again
-        w.animation->open(path);
-        other.animation->open(path);
-        QTRY_COMPARE(w.animation->frameCount(), 5);
-        QTRY_COMPARE(other.animation->frameCount(), 5);
-        w.animation->open(path);
+        other.animation->resize(30, 30);
+        QVERIFY(w.openAndWait(native(path)) && other.openAndWait(native(path)));
         QCOMPARE(w.animation->frameCount(), 5);
-        QCOMPARE(library.decodings(), decodings + 1);
         QCOMPARE(w.animation->frameIntervalMs(), 67);
         QVERIFY(!w.animation->isPlaying());
         w.window.show();
@@ -136,47 +193,141 @@ private slots:
         w.window.hide();
         QVERIFY(!w.animation->isPlaying());
 
-        // Replaced while shown: it plays on, and the next opening reads the new file.
+        // Replaced many times, opened again each time (a language switch) by
+        // both widgets: what they hold stays the same.
+        std::int64_t held = 0;
+        for (int change = 0; change < 8; ++change) {
+            QVERIFY(QFile::remove(path) && QFile::copy(kFixtures + "rle8.avi", path));
+            QVERIFY(w.openAndWait(native(path)) && other.openAndWait(native(path)));
+            held = change ? held : clip::ScaledClip::heldBytesOfAll();
+            QCOMPARE(clip::ScaledClip::heldBytesOfAll(), held);
+        }
+
+        // Replaced while shown: it plays on, and a new size reads the new
+        // file: the frame shown (3) becomes the shorter clip's last.
         for (int frame = 0; frame < 3; ++frame)
             w.animation->showNextFrame();
-        QVERIFY(QFile::remove(dir.filePath("clip.avi")) && QFile::copy(kFixtures + "pal8-top-down.avi", dir.filePath("clip.avi")));
+        QVERIFY(QFile::remove(path) && QFile::copy(kFixtures + "pal8-top-down.avi", path));
         QCOMPARE(w.animation->frameCount(), 5);
-        // A new size asks for the frames again, now of the shorter clip: the
-        // frame shown (3) becomes its last.
         QSignalSpy answers(w.animation, &clip::Animation::answered);
         w.window.show();
         w.animation->resize(40, 40);
         QVERIFY(answers.wait());
         QCOMPARE(w.animation->frameCount(), 3);
-        QCOMPARE(w.animation->currentFrame(), 2); // its last
+        QCOMPARE(w.animation->currentFrame(), 2);
         // Opened while the window is minimised, a clip waits for it to come back.
         QVERIFY(w.animation->isPlaying());
         w.window.showMinimized();
         QVERIFY(!w.animation->isPlaying());
-        w.animation->open(path);
-        QTRY_COMPARE(w.animation->frameCount(), 3);
-        QCOMPARE(library.decodings(), decodings + 2);  // the shorter clip, once
+        QVERIFY(w.openAndWait(native(path)));
         QCOMPARE(w.animation->frameIntervalMs(), 10); // 200 frames a second is more than it shows
         QVERIFY(!w.animation->isPlaying());
         w.window.showNormal();
         QVERIFY(w.animation->isPlaying());
-        w.animation->open(NUMORIA_SOURCE_DIR "/tests/clip/fixtures/rgb32.avi"); // two frames are enough to move
-        QTRY_COMPARE(w.animation->frameCount(), 2);
-        QVERIFY(w.animation->isPlaying());
     }
 
-    // Frames scaled beyond what a clip may take are refused like a bad file.
-    void aClipBeyondTheMemoryBoundIsRefused()
+    void anyLengthPlays_data()
     {
-        Window w;
-        w.animation->resize(4096, 4096);
-        QSignalSpy answers(w.animation, &clip::Animation::answered);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot play the clip .*rle8.avi\": .*64 MiB"));
-        w.animation->open(NUMORIA_SOURCE_DIR "/tests/clip/fixtures/rle8.avi");
-        QVERIFY(answers.wait());
-        QCOMPARE(answers.front().front().toBool(), false);
-        QCOMPARE(w.animation->frameCount(), 0);
+        QTest::addColumn<QSize>("area");
+        QTest::addColumn<bool>("held");
+        QTest::newRow("pictures held") << QSize(41, 41) << true;
+        QTest::newRow("pictures beyond the bound, decoded as they come") << QSize(1000, 1000) << false;
     }
+
+    // 600 frames of 320 x 240 at 25 a second: more than 64 MiB decoded.
+    void anyLengthPlays()
+    {
+        QFETCH(QSize, area);
+        QFETCH(bool, held);
+        QTemporaryDir dir;
+        QList<QByteArray> frames;
+        for (int frame = 0; frame < 600; ++frame)
+            frames.append(rleFill(320, 240, frame % 256));
+        QVERIFY(write(dir.filePath("long.avi"), aviClip(320, 240, 40000, frames, true)));
+        Window w;
+        w.animation->resize(area);
+        w.window.show();
+        QVERIFY(w.openAndWait(native(dir.filePath("long.avi"))));
+        QCOMPARE(w.animation->frameCount(), 600);
+        const QSize device = QSize(320, 240).scaled((QSizeF(area) * w.animation->devicePixelRatioF()).toSize(), Qt::KeepAspectRatio);
+        const std::int64_t picture = device.width() * device.height() * 4;
+        QCOMPARE(clip::ScaledClip::heldBytesOfAll(), held ? 600 * picture : picture);
+        QVERIFY(clip::ScaledClip::heldBytesOfAll() <= std::int64_t(clip::kMaxHeldPictureBytes));
+        QTRY_VERIFY(w.animation->currentFrame() >= 3);
+        const int frame = w.animation->currentFrame();
+        QCOMPARE(qGray(w.animation->shownPicture().pixel(0, 0)), frame % 256);
+        QVERIFY(clip::ScaledClip::heldBytesOfAll() <= std::int64_t(clip::kMaxHeldPictureBytes));
+    }
+
+    void holdsForLongWithoutOverflow_data()
+    {
+        QTest::addColumn<int>("lastLevel");
+        QTest::addColumn<bool>("moving");
+        QTest::newRow("one picture: nothing to play") << 5 << false;
+        QTest::newRow("599 frames still, then another") << 200 << true;
+    }
+
+    // 0xFFFFFFFF microseconds a frame (71 minutes): the waits are counted
+    // without overflow, and a still picture wakes nothing.
+    void holdsForLongWithoutOverflow()
+    {
+        QFETCH(int, lastLevel);
+        QFETCH(bool, moving);
+        QTemporaryDir dir;
+        QList<QByteArray> frames(599, QByteArray::fromHex("05000000"));
+        frames.append(QByteArray(1, char(lastLevel)) + QByteArray(3, 0));
+        QVERIFY(write(dir.filePath("slow.avi"), aviClip(1, 1, 0xFFFFFFFF, frames)));
+        Window w;
+        w.animation->resize(41, 41);
+        w.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w.window));
+        QVERIFY(w.openAndWait(native(dir.filePath("slow.avi"))));
+        QCOMPARE(w.animation->frameIntervalMs(), 4294967);
+        QCOMPARE(w.animation->isPlaying(), moving);
+        const int paints = w.paints;
+        QTest::qWait(300);
+        QVERIFY(w.paints <= paints + 1);
+        QCOMPARE(w.animation->currentFrame(), 0);
+    }
+
+#ifndef _WIN32  // FIFOs as Linux has them
+    // The clip swapped between a file and a FIFO while it is opened again
+    // and again: no opening waits for a writer, and the widgets can go.
+    void aFifoSwappedInNeverBlocks()
+    {
+        QTemporaryDir dir;
+        const QByteArray path = QFile::encodeName(dir.filePath("clip.avi"));
+        const QByteArray file = QFile::encodeName(dir.filePath("file")), fifo = QFile::encodeName(dir.filePath("fifo"));
+        QVERIFY(QFile::copy(kFixtures + "rle8.avi", dir.filePath("file")));
+        QVERIFY(mkfifo(fifo.constData(), 0600) == 0);
+        std::atomic<bool> swapping = true;
+        std::thread swapper([&] {
+            while (swapping) {
+                for (const QByteArray &name : {file, fifo}) {
+                    ::rename(name.constData(), path.constData());
+                    std::this_thread::yield();
+                    ::rename(path.constData(), name.constData());
+                }
+            }
+        });
+        int answered = 0;
+        {
+            Window w, other;
+            for (int opening = 0; opening < 100; ++opening) {
+                for (Window *window : {&w, &other}) {
+                    QSignalSpy answers(window->animation, &clip::Animation::answered);
+                    window->animation->open(path.toStdString());
+                    answered += answers.wait(2000);
+                }
+            }
+            swapping = false;
+            swapper.join();
+            // A reader left waiting on the FIFO would keep the widgets from going.
+            ::close(::open(fifo.constData(), O_WRONLY | O_NONBLOCK));
+        }
+        QCOMPARE(answered, 200);
+    }
+#endif
 };
 
 QTEST_MAIN(TestAnimation)
