@@ -117,8 +117,9 @@ void AboutBox::fillTexts(kit::Language language)
 {
     const auto text = [language](kit::Text which) { return kit::text(language, which); };
     setWindowTitle(text(kit::Text::AboutTitle) + QStringLiteral(" ") + kit::applicationTitle());
-    version_->setText(text(kit::Text::VersionPrefix)
-                      + QStringLiteral(" %1.%2.%3").arg(kit::versionMajor).arg(kit::versionMinor).arg(kit::versionPatch));
+    version_->setText(
+        text(kit::Text::VersionPrefix)
+        + QStringLiteral(" %1.%2.%3").arg(kit::versionMajor).arg(kit::versionMinor).arg(kit::versionPatch));
     title_->setText(kit::applicationTitle());
     animation_->open(clip::clipPath());
     description_->setText(text(kit::Text::DescriptionLine1) + kLineBreak + text(kit::Text::DescriptionLine2));

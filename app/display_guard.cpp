@@ -16,8 +16,9 @@ namespace app {
 
 namespace {
 
-const char kNoDisplay[] = "no display to open a window on (DISPLAY and WAYLAND_DISPLAY are unset or cannot be reached); "
-                          "on a machine without one, run it under a virtual display: xvfb-run numoria";
+const char kNoDisplay[] =
+    "no display to open a window on (DISPLAY and WAYLAND_DISPLAY are unset or cannot be reached); "
+    "on a machine without one, run it under a virtual display: xvfb-run numoria";
 const char kNoVirtualDisplayHint[] = "; on a machine without a display, run it under a virtual one: xvfb-run numoria";
 
 struct StartLog {
@@ -118,7 +119,8 @@ void ignoreUnusableScaleFactor()
     const double factor = std::strtod(value.constData(), &end);
     if (*end == '\0' && std::isfinite(factor) && factor > 0)
         return;
-    writeLine(QStringLiteral("QT_SCALE_FACTOR=%1 is not a positive number; it is ignored").arg(QString::fromLocal8Bit(value)));
+    writeLine(QStringLiteral("QT_SCALE_FACTOR=%1 is not a positive number; it is ignored")
+                  .arg(QString::fromLocal8Bit(value)));
     qunsetenv("QT_SCALE_FACTOR");
 }
 
@@ -143,7 +145,8 @@ DisplayGuard::DisplayGuard()
 void DisplayGuard::opened()
 {
     if (!QGuiApplication::primaryScreen())
-        endWith(QStringLiteral("the %1 platform found no screen to show a window on").arg(QGuiApplication::platformName()));
+        endWith(
+            QStringLiteral("the %1 platform found no screen to show a window on").arg(QGuiApplication::platformName()));
 }
 
 DisplayGuard::~DisplayGuard()

@@ -19,10 +19,7 @@ constexpr int kEnter = 13;
 constexpr int kEscape = 27;
 constexpr char16_t kDelete = 0x7f;
 
-bool altOrMeta(const QKeyEvent &event)
-{
-    return event.modifiers() & (Qt::AltModifier | Qt::MetaModifier);
-}
+bool altOrMeta(const QKeyEvent &event) { return event.modifiers() & (Qt::AltModifier | Qt::MetaModifier); }
 
 // Ctrl with a letter or one of @ [ \ ] ^ _ types the control code in the
 // low five bits of its ASCII character (Ctrl+A 1, Ctrl+[ 27).

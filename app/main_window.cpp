@@ -109,12 +109,13 @@ void MainWindow::buildControls()
     convertButton_->setIconSize(QSize(kConvertIconPixels, kConvertIconPixels));
     convertButton_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     convertButton_->setFocusPolicy(Qt::StrongFocus);
-    convertButton_->setStyleSheet(QStringLiteral(
-        "QToolButton { background-color: %1; border: 1px solid #6c8f6c; border-radius: 3px; padding: 2px; }"
-        "QToolButton:hover { border-color: #3d6b3d; }"
-        "QToolButton:pressed { background-color: #a8e0a8; }"
-        "QToolButton:focus { border: 2px solid #2f5fb3; }")
-                                      .arg(kit::lightGreen.name()));
+    convertButton_->setStyleSheet(
+        QStringLiteral(
+            "QToolButton { background-color: %1; border: 1px solid #6c8f6c; border-radius: 3px; padding: 2px; }"
+            "QToolButton:hover { border-color: #3d6b3d; }"
+            "QToolButton:pressed { background-color: #a8e0a8; }"
+            "QToolButton:focus { border: 2px solid #2f5fb3; }")
+            .arg(kit::lightGreen.name()));
     connect(convertButton_, &QToolButton::clicked, this, &MainWindow::convert);
 
     // Cell 0 stands at 240, 600 twips; nine cells of 375 twips fit below.

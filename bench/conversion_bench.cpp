@@ -15,10 +15,7 @@ namespace numoria::bench {
 
 namespace {
 
-void setNumbersPerIteration(benchmark::State &state)
-{
-    state.counters["numbers"] = kNumberCount;
-}
+void setNumbersPerIteration(benchmark::State &state) { state.counters["numbers"] = kNumberCount; }
 
 // What a click decides before anything is drawn: the text's check, the
 // leading zeros, and the column of ideograms and tags.

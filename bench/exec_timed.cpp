@@ -17,7 +17,8 @@ int main(int argc, char **argv)
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     char nanoseconds[32];
-    std::snprintf(nanoseconds, sizeof nanoseconds, "%lld", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+    std::snprintf(nanoseconds, sizeof nanoseconds, "%lld",
+                  static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
     setenv("NUMORIA_BENCH_EXEC_NS", nanoseconds, 1);
     execv(argv[1], argv + 1);
     std::perror(argv[1]);

@@ -69,7 +69,8 @@ protected:
             if (widget->isWindow() && widget->windowType() == Qt::Window) {
                 seen_ = true;
                 QPointer<QWidget> window(widget);
-                QMetaObject::invokeMethod(this, [window] { report(window); }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    this, [window] { report(window); }, Qt::QueuedConnection);
             }
         }
         return QObject::eventFilter(watched, event);

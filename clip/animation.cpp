@@ -46,7 +46,7 @@ void warnOnce(const std::filesystem::path &file, const std::string &version, con
     lastWarning = reason.isEmpty() ? QString() : warning + QString::fromStdString(version);
 }
 
-} // namespace
+}  // namespace
 
 Animation::Animation(QWidget *parent) : QWidget(parent)
 {
@@ -67,7 +67,7 @@ void Animation::open(const std::filesystem::path &file)
 void Animation::requestFrames()
 {
     const unsigned request = ++request_;
-    worker_ = {}; // an older reading stops after the frame it is on
+    worker_ = {};  // an older reading stops after the frame it is on
     if (file_.empty())
         return;
     const qreal ratio = devicePixelRatioF();
@@ -202,4 +202,4 @@ void Animation::paintEvent(QPaintEvent *)
     painter.drawImage(QPoint((width() - area.width()) / 2, (height() - area.height()) / 2), shown_);
 }
 
-} // namespace clip
+}  // namespace clip

@@ -64,9 +64,9 @@ private:
 
     std::filesystem::path file_;
     std::unique_ptr<ScaledClip> clip_;
-    std::string version_; // of the file the clip was read from
+    std::string version_;  // of the file the clip was read from
     QImage shown_;
-    QSize area_; // device pixels the frames were asked for
+    QSize area_;  // device pixels the frames were asked for
     int current_ = 0;
     qint64 pendingMs_ = 0;
     unsigned request_ = 0;
@@ -77,4 +77,4 @@ private:
     std::jthread worker_;
 };
 
-} // namespace clip
+}  // namespace clip

@@ -1,7 +1,7 @@
 #include "clip/avi_container.h"
 
-#include "clip/clip_limits.h"
 #include "clip/byte_reader.h"
+#include "clip/clip_limits.h"
 
 #include <algorithm>
 
@@ -9,8 +9,7 @@ namespace clip::avi {
 
 namespace {
 
-struct Chunk
-{
+struct Chunk {
     std::uint32_t id = 0;
     std::span<const std::uint8_t> data;
 };
@@ -36,7 +35,7 @@ public:
             return std::nullopt;
         }
         chunk.data = area_.subspan(pos_, size);
-        pos_ += size + size % 2; // chunks are padded to an even length
+        pos_ += size + size % 2;  // chunks are padded to an even length
         pos_ = std::min(pos_, area_.size());
         return chunk;
     }
@@ -149,7 +148,7 @@ private:
         BitmapFormat &format = layout_.format;
         format.width = reader.i32();
         format.height = reader.i32();
-        reader.u16(); // planes
+        reader.u16();  // planes
         format.bitCount = reader.u16();
         format.compression = reader.u32();
         // The palette is what follows the header, as far as it goes.
@@ -192,7 +191,7 @@ private:
     std::string error_;
 };
 
-} // namespace
+}  // namespace
 
 std::string fourccText(std::uint32_t code)
 {
@@ -206,4 +205,4 @@ std::string fourccText(std::uint32_t code)
 
 LayoutResult parseAviLayout(std::span<const std::uint8_t> bytes) { return LayoutParser().parse(bytes); }
 
-} // namespace clip::avi
+}  // namespace clip::avi

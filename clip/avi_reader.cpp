@@ -53,7 +53,7 @@ std::string checkSize(const BitmapFormat &format)
         return "corrupt file: picture of " + size;
     if (width > kMaxClipSide || height > kMaxClipSide)
         return "picture of " + size + " is larger than " + std::to_string(kMaxClipSide) + " x "
-            + std::to_string(kMaxClipSide);
+               + std::to_string(kMaxClipSide);
     return {};
 }
 
@@ -72,7 +72,7 @@ std::optional<std::uint32_t> frameDuration(const avi::AviLayout &layout)
 
 AviReadResult failure(std::string reason) { return {std::nullopt, std::move(reason)}; }
 
-} // namespace
+}  // namespace
 
 AviReadResult readAvi(std::span<const std::uint8_t> bytes)
 {
@@ -91,4 +91,4 @@ AviReadResult readAvi(std::span<const std::uint8_t> bytes)
     return {std::move(layout), {}};
 }
 
-} // namespace clip
+}  // namespace clip

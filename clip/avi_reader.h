@@ -16,12 +16,11 @@ namespace clip {
 // Either a clip checked for playing, its frames still encoded in the bytes
 // read and its microseconds per frame set, or the one-line reason it cannot
 // be played.
-struct AviReadResult
-{
+struct AviReadResult {
     std::optional<avi::AviLayout> clip;
     std::string error;
 };
 
 AviReadResult readAvi(std::span<const std::uint8_t> bytes);
 
-} // namespace clip
+}  // namespace clip

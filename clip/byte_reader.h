@@ -39,4 +39,4 @@ inline std::uint32_t readU32(std::span<const std::uint8_t> bytes, std::size_t of
     return ByteReader(bytes.subspan(std::min(offset, bytes.size()))).u32();
 }
 
-} // namespace clip::avi
+}  // namespace clip::avi

@@ -33,4 +33,4 @@ private:
     std::string version_;
 };
 
-} // namespace clip
+}  // namespace clip

@@ -22,4 +22,4 @@ inline constexpr std::uint64_t kMaxPreparedPixels = 128u * 1024 * 1024;
 inline constexpr int kShortestFrameMs = 10;
 inline constexpr int kShortestTickMs = 40;
 
-} // namespace clip
+}  // namespace clip

@@ -23,7 +23,7 @@ std::filesystem::path programDirectory()
     return filesystemPath(QCoreApplication::applicationDirPath());
 }
 
-} // namespace
+}  // namespace
 
 std::filesystem::path filesystemPath(const QString &path)
 {
@@ -47,4 +47,4 @@ std::filesystem::path clipPath()
     return {};
 }
 
-} // namespace clip
+}  // namespace clip

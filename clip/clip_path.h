@@ -16,4 +16,4 @@ std::filesystem::path clipPath();
 // system's 8-bit encoding elsewhere.
 std::filesystem::path filesystemPath(const QString &path);
 
-} // namespace clip
+}  // namespace clip

@@ -28,7 +28,7 @@ public:
     void put(std::uint8_t index)
     {
         if (x_ >= picture_.width)
-            return; // past the end of the line
+            return;  // past the end of the line
         const int row = picture_.height - 1 - line_;
         picture_.indices[static_cast<std::size_t>(row) * picture_.width + x_] = index;
         ++x_;
@@ -58,7 +58,7 @@ constexpr std::uint8_t kEndOfLine = 0;
 constexpr std::uint8_t kEndOfBitmap = 1;
 constexpr std::uint8_t kDelta = 2;
 
-} // namespace
+}  // namespace
 
 void decodeRle8(std::span<const std::uint8_t> data, IndexPicture &picture)
 {
@@ -78,20 +78,17 @@ void decodeRle8(std::span<const std::uint8_t> data, IndexPicture &picture)
             const int right = reader.u8();
             cursor.move(right, reader.u8());
         } else if (reader.remaining() < value) {
-            return; // a literal cut short
+            return;  // a literal cut short
         } else {
             for (int i = 0; i < value; ++i)
                 cursor.put(reader.u8());
-            reader.skip(value % 2); // literals are padded to an even length
+            reader.skip(value % 2);  // literals are padded to an even length
         }
     }
 }
 
 FrameDecoder::FrameDecoder(const BitmapFormat &format)
-    : format_(format)
-    , width_(format.width)
-    , height_(std::abs(format.height))
-    , compressed_(format.compression != 0)
+    : format_(format), width_(format.width), height_(std::abs(format.height)), compressed_(format.compression != 0)
 {
     const std::size_t pixels = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
     indices_ = {width_, height_, std::vector<std::uint8_t>(pixels, 0)};
@@ -109,8 +106,8 @@ std::string FrameDecoder::decode(std::span<const std::uint8_t> chunk)
     const std::size_t rawSize = rowStride() * static_cast<std::size_t>(height_);
     ++decoded_;
     if (!compressed_ && chunk.size() < rawSize)
-        return "corrupt file: frame " + std::to_string(decoded_) + " holds " + std::to_string(chunk.size())
-            + " bytes, " + std::to_string(rawSize) + " expected";
+        return "corrupt file: frame " + std::to_string(decoded_) + " holds " + std::to_string(chunk.size()) + " bytes, "
+               + std::to_string(rawSize) + " expected";
     if (!compressed_ || chunk.size() == rawSize) {
         // An RLE stream may store a frame uncompressed; decoders tell it by
         // its size.
@@ -145,7 +142,7 @@ void FrameDecoder::readRows(std::span<const std::uint8_t> rows)
             case 24:
                 out = argb(in[3 * x + 2], in[3 * x + 1], in[3 * x]);
                 break;
-            default: // 32: the fourth byte is unused in BI_RGB
+            default:  // 32: the fourth byte is unused in BI_RGB
                 out = argb(in[4 * x + 2], in[4 * x + 1], in[4 * x]);
                 break;
             }
@@ -153,4 +150,4 @@ void FrameDecoder::readRows(std::span<const std::uint8_t> rows)
     }
 }
 
-} // namespace clip::avi
+}  // namespace clip::avi

@@ -10,8 +10,7 @@
 namespace clip::avi {
 
 // Palette indices, rows top-down.
-struct IndexPicture
-{
+struct IndexPicture {
     int width = 0;
     int height = 0;
     std::vector<std::uint8_t> indices;
@@ -53,4 +52,4 @@ private:
     std::vector<std::uint32_t> colours_;
 };
 
-} // namespace clip::avi
+}  // namespace clip::avi

@@ -15,7 +15,7 @@ std::atomic<std::int64_t> heldByAll = 0;
 
 QString text(const std::string &reason) { return QString::fromStdString(reason); }
 
-} // namespace
+}  // namespace
 
 ScaledClip::Opened ScaledClip::open(const std::filesystem::path &file, QSize area, qreal ratio, int frame,
                                     std::stop_token stop)
@@ -25,20 +25,23 @@ ScaledClip::Opened ScaledClip::open(const std::filesystem::path &file, QSize are
         return {nullptr, text(error), {}};
     Opened opened{nullptr, {}, clipFile->version()};
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(clipFile->size()));
-    const AviReadResult read = clipFile->read(0, bytes) ? readAvi(bytes) : AviReadResult{{}, "the file changed while it was read"};
+    const AviReadResult read =
+        clipFile->read(0, bytes) ? readAvi(bytes) : AviReadResult{{}, "the file changed while it was read"};
     if (!read.clip) {
         opened.error = text(read.error);
         return opened;
     }
     const avi::AviLayout &avi = *read.clip;
-    const QSize device = QSize(avi.format.width, std::abs(avi.format.height)).scaled(area, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    const QSize device =
+        QSize(avi.format.width, std::abs(avi.format.height)).scaled(area, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
     std::unique_ptr<ScaledClip> clip(new ScaledClip(avi, bytes, device, ratio));
 
     // Counted as if no two frames were alike, without overflow for any area.
     const std::uint64_t frames = avi.frames.size();
     const std::uint64_t pictureBytes = std::uint64_t(device.width()) * std::uint64_t(device.height()) * 4;
     if (pictureBytes <= kMaxHeldPictureBytes / frames
-        && std::uint64_t(avi.format.width) * std::uint64_t(std::abs(avi.format.height)) * frames <= kMaxPreparedPixels) {
+        && std::uint64_t(avi.format.width) * std::uint64_t(std::abs(avi.format.height)) * frames
+               <= kMaxPreparedPixels) {
         for (std::size_t index = 0; index < frames && !stop.stop_requested(); ++index) {
             if (opened.error = text(clip->decoder_->decode(avi.frames[index])); !opened.error.isEmpty())
                 return opened;
@@ -55,12 +58,12 @@ ScaledClip::Opened ScaledClip::open(const std::filesystem::path &file, QSize are
 }
 
 ScaledClip::ScaledClip(const avi::AviLayout &avi, std::span<const std::uint8_t> bytes, QSize device, qreal ratio)
-    : format_(avi.format)
-    , size_(avi.format.width, std::abs(avi.format.height))
-    , device_(device)
-    , ratio_(ratio)
-    , frameMs_(static_cast<int>(std::max(std::round(avi.microsecondsPerFrame / 1000.0), double{kShortestFrameMs})))
-    , decoder_(std::make_unique<avi::FrameDecoder>(avi.format))
+    : format_(avi.format),
+      size_(avi.format.width, std::abs(avi.format.height)),
+      device_(device),
+      ratio_(ratio),
+      frameMs_(static_cast<int>(std::max(std::round(avi.microsecondsPerFrame / 1000.0), double{kShortestFrameMs}))),
+      decoder_(std::make_unique<avi::FrameDecoder>(avi.format))
 {
     for (const std::span<const std::uint8_t> frame : avi.frames)
         places_.emplace_back(frame.data() - bytes.data(), frame.size());
@@ -81,8 +84,8 @@ QImage ScaledClip::scaled() const
 {
     const QImage frame(reinterpret_cast<const uchar *>(decoder_->picture().data()), size_.width(), size_.height(),
                        size_.width() * 4, QImage::Format_RGB32);
-    QImage picture = frame.size() == device_ ? frame.copy()
-                                             : frame.scaled(device_, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage picture =
+        frame.size() == device_ ? frame.copy() : frame.scaled(device_, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     picture.setDevicePixelRatio(ratio_);
     return picture;
 }
@@ -139,4 +142,4 @@ QImage ScaledClip::picture(int frame, QString &error)
     return current_;
 }
 
-} // namespace clip
+}  // namespace clip

@@ -20,11 +20,10 @@ namespace clip {
 class ScaledClip
 {
 public:
-    struct Opened
-    {
+    struct Opened {
         std::unique_ptr<ScaledClip> clip;
-        QString error;       // why it cannot play, when there is no clip
-        std::string version; // of the file, once opened
+        QString error;        // why it cannot play, when there is no clip
+        std::string version;  // of the file, once opened
     };
 
     // Reads the file once, ready to show `frame` (or the last) for a screen
@@ -45,10 +44,9 @@ public:
     static std::int64_t heldBytesOfAll();
 
 private:
-    struct Picture
-    {
+    struct Picture {
         QImage image;
-        int firstFrame = 0; // shown from this frame to the next picture's first
+        int firstFrame = 0;  // shown from this frame to the next picture's first
     };
 
     ScaledClip(const avi::AviLayout &avi, std::span<const std::uint8_t> bytes, QSize device, qreal ratio);
@@ -62,7 +60,7 @@ private:
     QSize device_;
     qreal ratio_;
     int frameMs_;
-    std::vector<std::pair<std::uint64_t, std::size_t>> places_; // each frame's bytes in the file
+    std::vector<std::pair<std::uint64_t, std::size_t>> places_;  // each frame's bytes in the file
     std::vector<Picture> pictures_;
     std::int64_t heldBytes_ = 0;
     // Only while frames are decoded as they come: the file, and the frame decoded.
@@ -73,4 +71,4 @@ private:
     std::vector<std::uint8_t> chunk_;
 };
 
-} // namespace clip
+}  // namespace clip

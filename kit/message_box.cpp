@@ -37,9 +37,6 @@ void showMessage(QWidget *parent, const Message &message)
     box.exec();
 }
 
-MessageHandler setMessageHandler(MessageHandler handler)
-{
-    return std::exchange(currentHandler(), std::move(handler));
-}
+MessageHandler setMessageHandler(MessageHandler handler) { return std::exchange(currentHandler(), std::move(handler)); }
 
 }  // namespace kit

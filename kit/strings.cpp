@@ -36,10 +36,7 @@ const QHash<int, QString> &table()
 
 }  // namespace
 
-int stringIdentifier(Language language, Text text)
-{
-    return 100 * static_cast<int>(language) + static_cast<int>(text);
-}
+int stringIdentifier(Language language, Text text) { return 100 * static_cast<int>(language) + static_cast<int>(text); }
 
 QString text(Language language, Text which)
 {

@@ -56,7 +56,8 @@ QFont fontFittingCaptions(const QFont &base, const QStringList &captions, const 
     const QFontMetrics metrics(base);
     double scale = double(room.height()) / std::max(metrics.height(), 1);
     for (const QString &caption : captions)
-        scale = std::min(scale, double(room.width()) / std::max(metrics.horizontalAdvance(withoutAccelerator(caption)), 1));
+        scale =
+            std::min(scale, double(room.width()) / std::max(metrics.horizontalAdvance(withoutAccelerator(caption)), 1));
     const int basePixels = QFontInfo(base).pixelSize();
     int smallest = std::clamp(int(std::floor(basePixels * scale)), kSmallestPixelSize, largest);
     while (smallest > kSmallestPixelSize && !fits(smallest))
@@ -83,7 +84,8 @@ QIcon windowIcon()
             // The copy owns its pixels; the bytes read go when the loop moves on.
             if (pixels.size() == size * size * 4)
                 pictures.addPixmap(QPixmap::fromImage(
-                    QImage(reinterpret_cast<const uchar *>(pixels.constData()), size, size, QImage::Format_ARGB32).copy()));
+                    QImage(reinterpret_cast<const uchar *>(pixels.constData()), size, size, QImage::Format_ARGB32)
+                        .copy()));
         }
         return pictures;
     }();

@@ -12,8 +12,19 @@ namespace numerals {
 
 // The embedded pictures are numbered 101 + digit for 零..九, then 十 百 千.
 enum class Ideogram : unsigned char {
-    Zero = 101, One, Two, Three, Four, Five, Six, Seven, Eight, Nine,
-    Ten = 111, Hundred = 112, Thousand = 113,
+    Zero = 101,
+    One,
+    Two,
+    Three,
+    Four,
+    Five,
+    Six,
+    Seven,
+    Eight,
+    Nine,
+    Ten = 111,
+    Hundred = 112,
+    Thousand = 113,
 };
 
 constexpr int pictureNumber(Ideogram ideogram) { return static_cast<int>(ideogram); }

@@ -1,8 +1,8 @@
 #include "sysinfo/launcher.h"
 
 #include "kit/message_box.h"
-#include "sysinfo/desktop_tool.h"
 #include "kit/strings.h"
+#include "sysinfo/desktop_tool.h"
 
 #include <QDir>
 #include <QFileInfo>

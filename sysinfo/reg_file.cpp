@@ -20,10 +20,7 @@ std::string_view trimmed(std::string_view text)
     return text.substr(first, last - first + 1);
 }
 
-char foldedChar(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-}
+char foldedChar(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
 
 std::string folded(std::string_view text)
 {
@@ -85,10 +82,7 @@ bool onlyCommentLeft(std::string_view rest)
     return rest.empty() || rest.front() == ';';
 }
 
-std::string_view beforeComment(std::string_view text)
-{
-    return text.substr(0, text.find(';'));
-}
+std::string_view beforeComment(std::string_view text) { return text.substr(0, text.find(';')); }
 
 // Takes the quoted text at the front of `text` and moves `text` past the
 // closing quote. Only \\ and \" are escapes in .reg files.
@@ -187,8 +181,7 @@ std::optional<MachineValue> hexValue(std::string_view data)
 
 bool isContinuationLine(std::string_view line)
 {
-    return !line.empty()
-        && line.find_first_not_of("0123456789abcdefABCDEF, \t\r\\") == std::string_view::npos;
+    return !line.empty() && line.find_first_not_of("0123456789abcdefABCDEF, \t\r\\") == std::string_view::npos;
 }
 
 std::vector<std::string_view> splitLines(std::string_view text)

@@ -10,8 +10,7 @@ class MessageRecorder
 public:
     MessageRecorder()
         : previous_(kit::setMessageHandler([this](QWidget *, const kit::Message &m) { messages.append(m); }))
-    {
-    }
+    {}
     ~MessageRecorder() { kit::setMessageHandler(previous_); }
     MessageRecorder(const MessageRecorder &) = delete;
     MessageRecorder &operator=(const MessageRecorder &) = delete;

@@ -48,8 +48,10 @@ private slots:
         WindowFixture f;
         QCOMPARE(f.window.objectName(), QStringLiteral("Form1"));
         QCOMPARE(f.window.windowTitle(), QStringLiteral("Numoria"));
-        for (int size : {16, 32, 48, 64}) { // the icon's raw pixels are its picture's, in the right byte order
-            const QImage picture(QStringLiteral(NUMORIA_SOURCE_DIR "/packaging/icons/hicolor/%1x%1/apps/org.example.Numoria.png").arg(size));
+        for (int size : {16, 32, 48, 64}) {  // the icon's raw pixels are its picture's, in the right byte order
+            const QImage picture(
+                QStringLiteral(NUMORIA_SOURCE_DIR "/packaging/icons/hicolor/%1x%1/apps/org.example.Numoria.png")
+                    .arg(size));
             QCOMPARE(f.window.windowIcon().pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32),
                      picture.convertToFormat(QImage::Format_ARGB32));
         }
@@ -70,10 +72,18 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("column");
         QTest::addColumn<bool>("refused");
-        QTest::newRow("leading zeros") << "007" << "7" << "七:7" << false;
-        QTest::newRow("five digits") << "12345" << "12345" << "一:1 十:10 二:2 千:1000 三:3 百:100 四:4 十:10 五:5" << false;
-        QTest::newRow("empty") << "" << "" << "一:1" << false;
-        QTest::newRow("pasted letters") << "2a" << "2a" << "一:1" << true;
+        QTest::newRow("leading zeros") << "007"
+                                       << "7"
+                                       << "七:7" << false;
+        QTest::newRow("five digits") << "12345"
+                                     << "12345"
+                                     << "一:1 十:10 二:2 千:1000 三:3 百:100 四:4 十:10 五:5" << false;
+        QTest::newRow("empty") << ""
+                               << ""
+                               << "一:1" << false;
+        QTest::newRow("pasted letters") << "2a"
+                                        << "2a"
+                                        << "一:1" << true;
     }
 
     // Cells stand one below the other from cell 0's place, and every one paints.
@@ -90,10 +100,12 @@ private slots:
         QCOMPARE(f.box->text(), box);
         QCOMPARE(f.column(), column);
         for (int k = 0; k < f.cells(); ++k) {
-            QCOMPARE(QRect(f.cell(k)->mapTo(f.cell(k)->window()->findChild<QWidget *>(QStringLiteral("client")), QPoint(0, 0)), f.cell(k)->size()),
+            QCOMPARE(QRect(f.cell(k)->mapTo(f.cell(k)->window()->findChild<QWidget *>(QStringLiteral("client")),
+                                            QPoint(0, 0)),
+                           f.cell(k)->size()),
                      QRect(16, 40 + 25 * k, 25, 25));
             QVERIFY(f.cell(k)->isVisible());
-            QCOMPARE(f.cell(k)->grab().toImage().pixelColor(1, 1), QColor(Qt::black)); // the pictures' ground
+            QCOMPARE(f.cell(k)->grab().toImage().pixelColor(1, 1), QColor(Qt::black));  // the pictures' ground
         }
         const kit::Message digitsOnly{QStringLiteral("Seul les chiffres sont permis !"), QStringLiteral("Montant"),
                                       kit::MessageIcon::Exclamation};
@@ -106,16 +118,32 @@ private slots:
     {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QStringList>("texts");
-        const QStringList french{"Entrez un nombre !", "Convertir !", "Cliquer pour convertir !", "&Fichier",
-                                 "&A propos", "&Quitter", "Cet idéogramme symbolise le : 10  ",
+        const QStringList french{"Entrez un nombre !",
+                                 "Convertir !",
+                                 "Cliquer pour convertir !",
+                                 "&Fichier",
+                                 "&A propos",
+                                 "&Quitter",
+                                 "Cet idéogramme symbolise le : 10  ",
                                  "Le nombre ne peur exéder cinq chiffres !"};
         QTest::newRow("French at start") << "" << french;
-        QTest::newRow("German") << "mnall" << QStringList{
-            "Eine Zahl treten !", "Konvertieren", "Stützen auf dem Knopf für konvertieren !", "&Datei", "&Dazu",
-            "&Enden", "Dieses Schrittzeichen symbolisiert : 10  ", "Die Zahl kannt nicht fünf Ziffern ûberholt"};
-        QTest::newRow("English") << "mnengl" << QStringList{
-            "Enter a number !", "Convertion !", "Click to convertion !", "&Files", "&About...", "&End",
-            "This ideogram symbolize : 10  ", "The number can't exeed five numeral"};
+        QTest::newRow("German") << "mnall"
+                                << QStringList{"Eine Zahl treten !",
+                                               "Konvertieren",
+                                               "Stützen auf dem Knopf für konvertieren !",
+                                               "&Datei",
+                                               "&Dazu",
+                                               "&Enden",
+                                               "Dieses Schrittzeichen symbolisiert : 10  ",
+                                               "Die Zahl kannt nicht fünf Ziffern ûberholt"};
+        QTest::newRow("English") << "mnengl" << QStringList{"Enter a number !",
+                                                            "Convertion !",
+                                                            "Click to convertion !",
+                                                            "&Files",
+                                                            "&About...",
+                                                            "&End",
+                                                            "This ideogram symbolize : 10  ",
+                                                            "The number can't exeed five numeral"};
         QTest::newRow("French again") << "mnfr" << french;
     }
 
@@ -137,7 +165,8 @@ private slots:
         QCOMPARE(f.box->text(), QStringLiteral("0"));
         QCOMPARE(f.column(), QStringLiteral("零:0"));
         for (const char *other : {"mnfr", "mnall", "mnengl"})
-            QCOMPARE(f.item(other)->isChecked(), (item.isEmpty() ? QStringLiteral("mnfr") : item) == QLatin1String(other));
+            QCOMPARE(f.item(other)->isChecked(),
+                     (item.isEmpty() ? QStringLiteral("mnfr") : item) == QLatin1String(other));
         QCOMPARE(f.item("mnall")->text(), QStringLiteral("&Deutsch"));
 
         f.convert(QStringLiteral("10"));
@@ -149,7 +178,8 @@ private slots:
         MessageRecorder boxes;
         f.box->setText(QStringLiteral("123456"));
         QCOMPARE(f.box->text(), QStringLiteral("0"));
-        QCOMPARE(boxes.messages, (QList<kit::Message>{{texts[7], QStringLiteral("Numoria"), kit::MessageIcon::Critical}}));
+        QCOMPARE(boxes.messages,
+                 (QList<kit::Message>{{texts[7], QStringLiteral("Numoria"), kit::MessageIcon::Critical}}));
     }
 
     // Title, version, credit, system-information button and description.
@@ -157,15 +187,20 @@ private slots:
     {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QStringList>("texts");
-        QTest::newRow("French") << "mnfr" << QStringList{
-            "A propos de Numoria", "Version : 1.1.0", "Auteur membre du Ordalis", "Infos système",
-            "Logiciel de conversion de nombres\r\narabes en nombres chinois !"};
-        QTest::newRow("German") << "mnall" << QStringList{
-            "Diesbezüglich  Numoria", "Modell : 1.1.0", "Schöpfer Mitglied von Ordalis", "Systeminfo !",
-            "        Umwandlungsoftware von \r\narabische Ziffern in chinesische Ziffern"};
-        QTest::newRow("English") << "mnengl" << QStringList{
-            "About of Numoria", "Version :  1.1.0", "Autor member of Ordalis", "Syst. Info !",
-            "Convertion's soft of arabian number\r\n             in chinese  number"};
+        QTest::newRow("French") << "mnfr"
+                                << QStringList{"A propos de Numoria", "Version : 1.1.0", "Auteur membre du Ordalis",
+                                               "Infos système",
+                                               "Logiciel de conversion de nombres\r\narabes en nombres chinois !"};
+        QTest::newRow("German") << "mnall"
+                                << QStringList{
+                                       "Diesbezüglich  Numoria", "Modell : 1.1.0", "Schöpfer Mitglied von Ordalis",
+                                       "Systeminfo !",
+                                       "        Umwandlungsoftware von \r\narabische Ziffern in chinesische Ziffern"};
+        QTest::newRow("English") << "mnengl"
+                                 << QStringList{
+                                        "About of Numoria", "Version :  1.1.0", "Autor member of Ordalis",
+                                        "Syst. Info !",
+                                        "Convertion's soft of arabian number\r\n             in chinese  number"};
     }
 
     void aboutBoxSpeaksTheLanguageItOpenedIn()
@@ -192,7 +227,7 @@ private slots:
 
     void aboutBoxIsOneModelessInstanceThatOkCloses_data()
     {
-        QTest::addColumn<int>("key"); // 0: a click on OK
+        QTest::addColumn<int>("key");  // 0: a click on OK
         QTest::newRow("OK") << 0;
         QTest::newRow("Enter") << int(Qt::Key_Return);
         QTest::newRow("Escape") << int(Qt::Key_Escape);
@@ -214,7 +249,7 @@ private slots:
         QVERIFY(frameIsCentred(box));
         QCOMPARE(box->size(), QSize(409, 237));
         QCOMPARE(box->findChild<QWidget *>(QStringLiteral("Animation1"))->geometry(), QRect(16, 16, 41, 41));
-#ifndef _WIN32 // without a stand-in registry file, the launcher can only say it is unavailable
+#ifndef _WIN32  // without a stand-in registry file, the launcher can only say it is unavailable
         QVERIFY2(!std::filesystem::exists(sysinfo::standInRegistryFile), "a registry file here would start a tool");
         MessageRecorder unavailable;
         QTest::mouseClick(box->findChild<QPushButton *>(QStringLiteral("cmdSysInfo")), Qt::LeftButton);
@@ -247,14 +282,14 @@ private slots:
         app::MainWindow window;
         auto *animation = window.findChild<clip::Animation *>(QStringLiteral("Animation1"));
         QSignalSpy answers(animation, &clip::Animation::answered);
-        QVERIFY(!answers.wait(200)); // nothing is read for a window not yet painted
+        QVERIFY(!answers.wait(200));  // nothing is read for a window not yet painted
         window.show();
         QVERIFY(answers.wait());
         QTest::qWait(200);
         QCOMPARE(answers.count(), 1);
         QCOMPARE(answers.first().first().toBool(), true);
         QVERIFY(animation->isPlaying());
-        window.findChild<QAction *>(QStringLiteral("mnall"))->trigger(); // and again with each language
+        window.findChild<QAction *>(QStringLiteral("mnall"))->trigger();  // and again with each language
         QTRY_COMPARE(answers.count(), 2);
     }
 
@@ -273,16 +308,18 @@ private slots:
         shot.setDevicePixelRatio(1);
         QList<QRectF> cells;
         for (int k = 0; k < f.cells(); ++k)
-            cells << QRectF(QPointF(f.cell(k)->mapTo(&f.window, QPoint(0, 0))) * factor, QSizeF(f.cell(k)->size()) * factor);
+            cells << QRectF(QPointF(f.cell(k)->mapTo(&f.window, QPoint(0, 0))) * factor,
+                            QSizeF(f.cell(k)->size()) * factor);
         QCOMPARE(cells.size(), 9);
         const QRect column = cells.front().united(cells.back()).toAlignedRect().adjusted(1, 1, -1, -1);
         // The pictures' strokes are blue over black: red stays low, the ground's is 255.
         for (int y = column.top(); y <= column.bottom(); ++y)
             for (int x = column.left(); x <= column.right(); ++x)
-                QVERIFY2(qRed(shot.pixel(x, y)) <= 48, qPrintable(QStringLiteral("light pixel at %1,%2").arg(x).arg(y)));
+                QVERIFY2(qRed(shot.pixel(x, y)) <= 48,
+                         qPrintable(QStringLiteral("light pixel at %1,%2").arg(x).arg(y)));
         if (factor != std::round(factor))
             return;
-        const int pictures[] = {110, 111, 110, 113, 110, 112, 110, 111, 110}; // 九 十 九 千 九 百 九 十 九
+        const int pictures[] = {110, 111, 110, 113, 110, 112, 110, 111, 110};  // 九 十 九 千 九 百 九 十 九
         for (int k = 0; k < f.cells(); ++k) {
             QImage expected(cells[k].toRect().size(), QImage::Format_RGB32);
             expected.fill(kit::lightYellow);

@@ -121,7 +121,7 @@ private slots:
             QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
             const QSize size = window->size();
             QWindow *handle = window->windowHandle();
-            handle->setWindowStates(handle->windowStates() ^ Qt::WindowMaximized); // what the button does
+            handle->setWindowStates(handle->windowStates() ^ Qt::WindowMaximized);  // what the button does
             QTest::qWait(500);
             QVERIFY(window->isVisible());
             handle->setWindowStates(handle->windowStates() & ~Qt::WindowMaximized);
@@ -137,7 +137,7 @@ private slots:
         QTimer::singleShot(0, main_, &QWidget::close);
         QTimer::singleShot(500, about_, [this] {
             QVERIFY(about_->isVisible());
-            about_->windowHandle()->close(); // as the decoration's close button does
+            about_->windowHandle()->close();  // as the decoration's close button does
         });
         QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });
         QCOMPARE(QApplication::exec(), 0);

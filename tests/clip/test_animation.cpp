@@ -39,9 +39,9 @@ QByteArray aviClip(int width, int height, quint32 microseconds, const QList<QByt
     for (const QByteArray &frame : frames)
         movie += chunk(rle ? "00dc" : "00db", frame);
     const QByteArray main = le32(microseconds) + QByteArray(12, 0) + le32(frames.size()) + QByteArray(12, 0)
-        + le32(width) + le32(height) + QByteArray(16, 0);
-    const QByteArray format = le32(40) + le32(width) + le32(height) + QByteArray::fromHex("01000800") + le32(rle ? 1 : 0)
-        + QByteArray(20, 0) + palette;
+                            + le32(width) + le32(height) + QByteArray(16, 0);
+    const QByteArray format = le32(40) + le32(width) + le32(height) + QByteArray::fromHex("01000800")
+                              + le32(rle ? 1 : 0) + QByteArray(20, 0) + palette;
     const QByteArray stream = "strl" + chunk("strh", "vids" + QByteArray(52, 0)) + chunk("strf", format);
     const QByteArray headers = "hdrl" + chunk("avih", main) + chunk("LIST", stream);
     return chunk("RIFF", "AVI " + chunk("LIST", headers) + chunk("LIST", "movi" + movie));
@@ -65,8 +65,7 @@ bool write(const QString &path, const QByteArray &bytes)
 std::filesystem::path native(const QString &path) { return QFile::encodeName(path).toStdString(); }
 
 // A window holding the animation, counting the paint events it gets.
-struct Window : QObject
-{
+struct Window : QObject {
     Window() { animation->installEventFilter(this); }
     bool eventFilter(QObject *, QEvent *event) override
     {
@@ -84,7 +83,7 @@ struct Window : QObject
     int paints = 0;
 };
 
-} // namespace
+}  // namespace
 
 class TestAnimation : public QObject
 {
@@ -94,7 +93,7 @@ private slots:
     void playsTheClipInALoop()
     {
         Window w;
-        w.animation->setGeometry(10, 10, 41, 61); // half the clip, as the windows show it, and taller
+        w.animation->setGeometry(10, 10, 41, 61);  // half the clip, as the windows show it, and taller
         QVERIFY(w.openAndWait(kClip));
         QCOMPARE(w.animation->frameCount(), 104);
         // Scaled once, to the device pixels of the area; a frame held still
@@ -135,9 +134,11 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing") << "missing.avi" << "file not found";
+        QTest::newRow("missing") << "missing.avi"
+                                 << "file not found";
 #ifndef _WIN32  // Windows names hold no line break
-        QTest::newRow("a line break in the name") << "two\nlines.avi" << "not an AVI file";
+        QTest::newRow("a line break in the name") << "two\nlines.avi"
+                                                  << "not an AVI file";
 #endif
     }
 
@@ -162,7 +163,7 @@ private slots:
             QVERIFY(!window->openAndWait(native(path)));
             QCOMPARE(window->animation->frameCount(), 0);
             QVERIFY(!window->animation->isPlaying());
-            window->animation->showNextFrame(); // harmless with nothing loaded
+            window->animation->showNextFrame();  // harmless with nothing loaded
             QCOMPARE(window->animation->currentFrame(), 0);
         }
         // Another version of the file says it again, once.
@@ -220,7 +221,7 @@ private slots:
         w.window.showMinimized();
         QVERIFY(!w.animation->isPlaying());
         QVERIFY(w.openAndWait(native(path)));
-        QCOMPARE(w.animation->frameIntervalMs(), 10); // 200 frames a second is more than it shows
+        QCOMPARE(w.animation->frameIntervalMs(), 10);  // 200 frames a second is more than it shows
         QVERIFY(!w.animation->isPlaying());
         w.window.showNormal();
         QVERIFY(w.animation->isPlaying());
@@ -249,7 +250,8 @@ private slots:
         w.window.show();
         QVERIFY(w.openAndWait(native(dir.filePath("long.avi"))));
         QCOMPARE(w.animation->frameCount(), 600);
-        const QSize device = QSize(320, 240).scaled((QSizeF(area) * w.animation->devicePixelRatioF()).toSize(), Qt::KeepAspectRatio);
+        const QSize device =
+            QSize(320, 240).scaled((QSizeF(area) * w.animation->devicePixelRatioF()).toSize(), Qt::KeepAspectRatio);
         const std::int64_t picture = device.width() * device.height() * 4;
         QCOMPARE(clip::ScaledClip::heldBytesOfAll(), held ? 600 * picture : picture);
         QVERIFY(clip::ScaledClip::heldBytesOfAll() <= std::int64_t(clip::kMaxHeldPictureBytes));

@@ -39,7 +39,7 @@ QByteArray withMovie(const QByteArray &clip, const QByteArray &body)
     return patched(patched(bytes, "movi", -4, le32(body.size() + 4)), "RIFF", 4, le32(bytes.size() - 8));
 }
 
-} // namespace
+}  // namespace
 
 class TestAviReader : public QObject
 {
@@ -67,7 +67,8 @@ private slots:
         QFETCH(int, frames);
         QFETCH(uint, microseconds);
         const QByteArray bytes = fixture(clip + ".avi");
-        const clip::AviReadResult result = clip::readAvi(std::span(reinterpret_cast<const quint8 *>(bytes.data()), bytes.size()));
+        const clip::AviReadResult result =
+            clip::readAvi(std::span(reinterpret_cast<const quint8 *>(bytes.data()), bytes.size()));
         QVERIFY2(result.clip, result.error.c_str());
         QCOMPARE(result.clip->microsecondsPerFrame, microseconds);
         QCOMPARE(result.clip->frames.size(), std::size_t(frames));
@@ -87,13 +88,14 @@ private slots:
         QTest::addColumn<QString>("reason");
         QTest::newRow("a directory") << dir_.path() << "is a directory";
 #ifndef _WIN32  // devices and symbolic links as Linux has them
-        QTest::newRow("a device") << "/dev/null" << "not a regular file";
+        QTest::newRow("a device") << "/dev/null"
+                                  << "not a regular file";
         QVERIFY(QFile::link("loop.avi", dir_.filePath("loop.avi")));
         QTest::newRow("a link to itself") << dir_.filePath("loop.avi") << "Too many levels of symbolic links";
         QVERIFY(mkfifo(QFile::encodeName(dir_.filePath("fifo.avi")).constData(), 0600) == 0);
         QTest::newRow("a FIFO, never waited on") << dir_.filePath("fifo.avi") << "not a regular file";
 #endif
-        QFile large(dir_.filePath("large.avi")); // sparse: costs no disk
+        QFile large(dir_.filePath("large.avi"));  // sparse: costs no disk
         QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(clip::kMaxClipFileBytes + 1));
         QTest::newRow("over 64 MiB") << large.fileName() << "file larger than the limit of 64 MiB";
 
@@ -148,7 +150,7 @@ private slots:
     void rleKeepsToThePicture_data()
     {
         QTest::addColumn<QByteArray>("data");
-        QTest::addColumn<QByteArray>("picture"); // top row first
+        QTest::addColumn<QByteArray>("picture");  // top row first
         QTest::newRow("a run past the line end") << QByteArray("0102 0000 0601") << QByteArray("01010101 02090909");
         QTest::newRow("half an instruction at the end") << QByteArray("0105 07") << QByteArray("09090909 05090909");
         QTest::newRow("a literal cut short") << QByteArray("0105 0005 0102") << QByteArray("09090909 05090909");

@@ -28,7 +28,8 @@ private slots:
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.errorString()));
         const QByteArray bytes = file.readAll();
         QCOMPARE(LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
-                                        std::size_t(bytes.size())), 0);
+                                        std::size_t(bytes.size())),
+                 0);
     }
 };
 

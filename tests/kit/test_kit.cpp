@@ -30,7 +30,7 @@ private slots:
         QVERIFY(QFontMetrics(fitted).horizontalAdvance(QStringLiteral("Konvertieren")) <= 60);
         QVERIFY(QFontMetrics(larger).horizontalAdvance(QStringLiteral("Konvertieren")) > 60);
         QCOMPARE(kit::fontFittingCaptions(base, captions, QSize(1000, 1000)).pixelSize(), 20);
-        const QFontMetrics metrics(base); // a room it fills exactly
+        const QFontMetrics metrics(base);  // a room it fills exactly
         const QSize exact(metrics.horizontalAdvance(QStringLiteral("Konvertieren")), metrics.height());
         QCOMPARE(kit::fontFittingCaptions(base, {QStringLiteral("Konvertieren")}, exact).pixelSize(), 20);
         QCOMPARE(kit::withoutAccelerator(QStringLiteral("&Files && more")), QStringLiteral("Files & more"));

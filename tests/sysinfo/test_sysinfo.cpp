@@ -7,8 +7,7 @@
 using sysinfo::MachineValue;
 
 // Bytes as written, without the NUL the literal adds.
-template <std::size_t N>
-QByteArray raw(const char (&bytes)[N]) { return QByteArray(bytes, N - 1); }
+template <std::size_t N> QByteArray raw(const char (&bytes)[N]) { return QByteArray(bytes, N - 1); }
 
 class TestSysinfo : public QObject
 {
@@ -100,29 +99,35 @@ private slots:
         const QString kde = "/usr/bin/kinfocenter", gnome = "/usr/bin/gnome-control-center",
                       xfce = "/usr/bin/xfce4-about", hardinfo = "/usr/bin/hardinfo";
         const QStringList views{kde, gnome, xfce, hardinfo}, gnomeView{gnome, "info-overview"};
-        QTest::newRow("first key wins") << "/usr/bin/hard info" << "/opt/b" << "KDE" << inB + views << true
-                                        << QStringList{"/usr/bin/hard info"};
-        QTest::newRow("relative first key") << "evil/tool" << "/opt/b" << "" << inB << true << none;
+        QTest::newRow("first key wins") << "/usr/bin/hard info"
+                                        << "/opt/b"
+                                        << "KDE" << inB + views << true << QStringList{"/usr/bin/hard info"};
+        QTest::newRow("relative first key") << "evil/tool"
+                                            << "/opt/b"
+                                            << "" << inB << true << none;
         QTest::newRow("bare name") << "touch" << absent << "" << inB << true << none;
         QTest::newRow("resource path") << ":/tool" << absent << "" << inB << true << none;
-        QTest::newRow("second key") << absent << "/opt/b" << "KDE" << inB + views << true << inB;
-        QTest::newRow("second key, final slash") << absent << "/opt/b/" << "" << inB << true << inB;
-        QTest::newRow("second key, no tool") << absent << "/opt/b" << "" << none << true << none;
-        QTest::newRow("dot as folder") << absent << "." << "" << QStringList{"./MSINFO32.EXE", "MSINFO32.EXE"} << true
-                                       << none;
+        QTest::newRow("second key") << absent << "/opt/b"
+                                    << "KDE" << inB + views << true << inB;
+        QTest::newRow("second key, final slash") << absent << "/opt/b/"
+                                                 << "" << inB << true << inB;
+        QTest::newRow("second key, no tool") << absent << "/opt/b"
+                                             << "" << none << true << none;
+        QTest::newRow("dot as folder") << absent << "."
+                                       << "" << QStringList{"./MSINFO32.EXE", "MSINFO32.EXE"} << true << none;
         QTest::newRow("neither key") << absent << absent << "" << inB << true << none;
         QTest::newRow("start fails") << "/opt/a" << absent << "KDE" << views << false << QStringList{"/opt/a"};
         QTest::newRow("GNOME on Ubuntu") << absent << absent << "ubuntu:GNOME" << views << true << gnomeView;
         QTest::newRow("Plasma") << absent << absent << "KDE" << views << true << QStringList{kde};
-        QTest::newRow("Xfce, no tool in the folder") << absent << "/opt/b" << "XFCE" << views << true
-                                                     << QStringList{xfce};
+        QTest::newRow("Xfce, no tool in the folder") << absent << "/opt/b"
+                                                     << "XFCE" << views << true << QStringList{xfce};
         QTest::newRow("first desktop named") << absent << absent << "XFCE:KDE" << views << true << QStringList{xfce};
-        QTest::newRow("own view not installed") << absent << absent << "KDE" << QStringList{gnome, xfce, hardinfo}
-                                                << true << QStringList{hardinfo};
-        QTest::newRow("other desktop's view") << absent << absent << "" << QStringList{gnome, xfce} << true
-                                              << QStringList{xfce};
-        QTest::newRow("GNOME's only under GNOME") << absent << absent << "X-Cinnamon" << QStringList{gnome} << true
-                                                  << none;
+        QTest::newRow("own view not installed")
+            << absent << absent << "KDE" << QStringList{gnome, xfce, hardinfo} << true << QStringList{hardinfo};
+        QTest::newRow("other desktop's view")
+            << absent << absent << "" << QStringList{gnome, xfce} << true << QStringList{xfce};
+        QTest::newRow("GNOME's only under GNOME")
+            << absent << absent << "X-Cinnamon" << QStringList{gnome} << true << none;
         QTest::newRow("view fails to start") << absent << absent << "KDE" << views << false << QStringList{kde};
     }
 
