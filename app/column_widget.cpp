@@ -41,8 +41,11 @@ void ColumnWidget::draw(const numerals::Column &column, const QString &tooltipPr
 
 void ColumnWidget::write(IdeogramCell *cell, const numerals::Cell &value, const QString &tooltipPrefix)
 {
+    cell->setPicture(picture(value.ideogram));
+    // Screen readers hear the ideogram itself and, as its description, its value.
+    const std::string_view character = numerals::character(value.ideogram);
+    cell->setAccessibleName(QString::fromUtf8(character.data(), qsizetype(character.size())));
     const QString tag = QString::fromLatin1(value.tag.data(), qsizetype(value.tag.size()));
-    cell->setIdeogram(value.ideogram, picture(value.ideogram));
     cell->setAccessibleDescription(tag);
     cell->setToolTip(tooltipPrefix + tag + QStringLiteral("  "));
 }

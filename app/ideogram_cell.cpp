@@ -26,11 +26,9 @@ QRectF devicePixelCover(const QPainter &painter, const QRectF &rect)
 
 IdeogramCell::IdeogramCell(QWidget *parent) : QWidget(parent) { setObjectName(QStringLiteral("Image1")); }
 
-void IdeogramCell::setIdeogram(numerals::Ideogram ideogram, QSvgRenderer *picture)
+void IdeogramCell::setPicture(QSvgRenderer *picture)
 {
     picture_ = picture;
-    const std::string_view character = numerals::character(ideogram);
-    setAccessibleName(QString::fromUtf8(character.data(), qsizetype(character.size())));
     update();
 }
 

@@ -1,15 +1,12 @@
 #pragma once
 
-#include "numerals/numerals.h"
-
 #include <QWidget>
 
 class QSvgRenderer;
 
 namespace app {
 
-// One cell of the ideogram column: a picture stretched to the cell. Screen
-// readers hear the ideogram as its name and its value as its description.
+// One cell of the ideogram column: a picture stretched to the cell.
 class IdeogramCell : public QWidget
 {
     Q_OBJECT
@@ -18,7 +15,7 @@ public:
     explicit IdeogramCell(QWidget *parent);
 
     // The picture is shared with every cell of the same ideogram.
-    void setIdeogram(numerals::Ideogram ideogram, QSvgRenderer *picture);
+    void setPicture(QSvgRenderer *picture);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
