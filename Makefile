@@ -2,6 +2,15 @@
 BUILD ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+# Every time stamp that ends up in what is built or packed (resource times,
+# archive members, PE headers) is the last commit's, so one commit gives the
+# same packages anywhere (scripts/check-reproducible.sh).
+ifeq ($(origin SOURCE_DATE_EPOCH),undefined)
+SOURCE_DATE_EPOCH := $(shell git log -1 --format=%ct 2>/dev/null)
+endif
+ifneq ($(SOURCE_DATE_EPOCH),)
+export SOURCE_DATE_EPOCH
+endif
 
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
