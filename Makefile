@@ -99,7 +99,8 @@ package: configure
 	@cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 	@rm -f $(BUILD)/numoria_*.deb
-	@cd $(BUILD) && cpack -G DEB
+# CPack gives the members of the .deb the modes the umask leaves.
+	@cd $(BUILD) && umask 022 && cpack -G DEB
 	@mkdir -p dist && cp $(BUILD)/numoria_*.deb dist/
 
 # 64-bit Windows, cross-built with mingw-w64 against the Qt for mingw kept in
