@@ -1,8 +1,8 @@
 #!/bin/sh
 # Builds the packages twice, from two fresh clones of the last commit in
-# folders of different names, one after the other, and checks that dist/
-# holds the same bytes both times; diffoscope says what differs when not.
-# Only what is committed is checked.
+# folders of different names, one after the other, under different umasks
+# and time zones, and checks that dist/ holds the same bytes both times;
+# diffoscope says what differs when not. Only what is committed is checked.
 # Usage: check-reproducible.sh [TARGET...]   the make targets that fill dist/
 #                                            (default: package windows)
 set -eu
@@ -16,6 +16,7 @@ trap 'rm -rf "$work"' EXIT
 # make windows reads Qt for mingw from ../shared beside the tree.
 ln -s "$(cd "$source/.." && pwd)/shared" "$work/shared"
 
+# Usage: build FOLDER UMASK TZ
 build() {
     clone=$work/$1
     git clone -q --no-checkout "$source" "$clone"
@@ -25,7 +26,7 @@ build() {
     # clone compiles nothing the first one did.
     launcher=$(command -v ccache || true)
     # shellcheck disable=SC2086
-    if ! (cd "$clone" && CCACHE_BASEDIR="$clone" CMAKE_CXX_COMPILER_LAUNCHER="$launcher" \
+    if ! (umask "$2" && cd "$clone" && TZ=$3 CCACHE_BASEDIR="$clone" CMAKE_CXX_COMPILER_LAUNCHER="$launcher" \
         make $targets) >"$clone.log" 2>&1; then
         tail -n 40 "$clone.log" >&2
         echo "check-reproducible: make $targets failed in $clone" >&2
@@ -33,8 +34,8 @@ build() {
     fi
     echo "make $targets in $clone took $(($(date +%s) - started)) s"
 }
-build one
-build clone-number-two
+build one 022 UTC0
+build clone-number-two 002 XYZ-13
 
 status=0
 files=$(cd "$work/one/dist" && ls)
