@@ -2,6 +2,12 @@
 # and `make test` are all a newcomer needs.
 BUILD = build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+	@cmake --preset package
+	@cmake --build build-package -j $(JOBS)
+	@rm -f build-package/numoria_*.deb
+# CPack gives the members of the .deb the modes the umask leaves.
+	@cd build-package && umask 022 && cpack -G DEB
+	@mkdir -p dist && cp build-package/numoria_*.deb dist/
 # Seconds each fuzz target runs: `make fuzz FUZZ_SECONDS=600` for a longer hunt.
 ifeq ($(CI),true)
 FUZZ_SECONDS ?= 20
@@ -85,11 +91,20 @@ install: deps
 # dist/numoria_<version>_<arch>.deb, laid out for /usr.
 package: deps
 	@./scripts/install-deps.sh package
+<<<<<<< HEAD
 	@cmake --preset package
 	@cmake --build build-package -j $(JOBS)
 	@rm -f build-package/numoria_*.deb
 	@cd build-package && cpack -G DEB
 	@mkdir -p dist && cp build-package/numoria_*.deb dist/
+=======
+	@cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+	@rm -f $(BUILD)/numoria_*.deb
+# CPack gives the members of the .deb the modes the umask leaves.
+	@cd $(BUILD) && umask 022 && cpack -G DEB
+	@mkdir -p dist && cp $(BUILD)/numoria_*.deb dist/
+>>>>>>> repro
 
 # 64-bit Windows, cross-built with mingw-w64 against the Qt for mingw kept in
 # ../shared/toolchains (unpacked once into $(WIN_BUILD)/qt):

@@ -5,7 +5,7 @@
 # Usage: install-deps.sh [group...]. With no group: what building and running
 # need (make run). The groups add what other commands need:
 #   test     virtual displays, window managers, Wayland and the validators (make test)
-#   package  the packaging tools (make package)
+#   package  the packaging tools, and diffoscope to explain two builds that differ (make package)
 #   fuzz     clang and its libFuzzer runtime, llvm for readable crash stacks (make fuzz)
 #   bench    ICU, Google Benchmark, FFmpeg for its clips, a virtual display (make bench)
 #   windows  the mingw-w64 cross compiler, Wine, NSIS and zip (make windows, make test-windows)
@@ -32,7 +32,7 @@ for group in "$@"; do
     case "$group" in
         # KWin frames no window without a decoration: Breeze is Plasma's own.
         test) packages="$packages $display $packaging openbox xfwm4 mutter kwin-x11 kwin-style-breeze dbus wmctrl weston qt6-wayland" ;;
-        package) packages="$packages $packaging" ;;
+        package) packages="$packages $packaging diffoscope" ;;
         fuzz) packages="$packages clang libclang-rt-14-dev llvm" ;;
         bench) packages="$packages libicu-dev libbenchmark-dev python3 ffmpeg $display" ;;
         windows) packages="$packages g++-mingw-w64-x86-64-posix wine64 fonts-wine nsis zip xz-utils ccache $display" ;;

@@ -1,7 +1,9 @@
-; The Numoria installer: makensis -DVERSION=1.1.0 -DSTAGE=<files> -DOUTFILE=<setup.exe>
-;   -DUNINSTALL_LIST=<nsh> numoria.nsi
-; STAGE holds exactly what is installed; UNINSTALL_LIST deletes those files
-; one by one, so uninstalling never sweeps away anything else in the folder.
+; The Numoria installer: makensis -DVERSION=1.1.0 -DOUTFILE=<setup.exe>
+;   -DINSTALL_LIST=<nsh> -DUNINSTALL_LIST=<nsh> numoria.nsi
+; INSTALL_LIST names exactly the files installed, in a fixed order, so the
+; installer is the same bytes from one build to the next; UNINSTALL_LIST
+; deletes those files one by one, so uninstalling never sweeps away anything
+; else in the folder.
 ; Both run silently with /S.
 Unicode true
 Target amd64-unicode
@@ -50,8 +52,9 @@ Function un.onInit
 FunctionEnd
 
 Section "Numoria"
+    !include "${INSTALL_LIST}"
+    ; CreateShortcut gives the program the current output folder as its working folder.
     SetOutPath "$INSTDIR"
-    File /r "${STAGE}/*"
     WriteUninstaller "$INSTDIR\uninstall.exe"
     CreateShortcut "$SMPROGRAMS\Numoria.lnk" "$INSTDIR\numoria.exe"
 
