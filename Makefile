@@ -2,12 +2,15 @@
 # and `make test` are all a newcomer needs.
 BUILD = build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-	@cmake --preset package
-	@cmake --build build-package -j $(JOBS)
-	@rm -f build-package/numoria_*.deb
-# CPack gives the members of the .deb the modes the umask leaves.
-	@cd build-package && umask 022 && cpack -G DEB
-	@mkdir -p dist && cp build-package/numoria_*.deb dist/
+# Every time stamp that ends up in what is built or packed (resource times,
+# archive members, PE headers) is the last commit's, so one commit gives the
+# same packages anywhere (scripts/check-reproducible.sh).
+ifeq ($(origin SOURCE_DATE_EPOCH),undefined)
+SOURCE_DATE_EPOCH := $(shell git log -1 --format=%ct 2>/dev/null)
+endif
+ifneq ($(SOURCE_DATE_EPOCH),)
+export SOURCE_DATE_EPOCH
+endif
 # Seconds each fuzz target runs: `make fuzz FUZZ_SECONDS=600` for a longer hunt.
 ifeq ($(CI),true)
 FUZZ_SECONDS ?= 20
@@ -91,20 +94,12 @@ install: deps
 # dist/numoria_<version>_<arch>.deb, laid out for /usr.
 package: deps
 	@./scripts/install-deps.sh package
-<<<<<<< HEAD
 	@cmake --preset package
 	@cmake --build build-package -j $(JOBS)
 	@rm -f build-package/numoria_*.deb
-	@cd build-package && cpack -G DEB
-	@mkdir -p dist && cp build-package/numoria_*.deb dist/
-=======
-	@cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
-	@cmake --build $(BUILD) -j $(JOBS)
-	@rm -f $(BUILD)/numoria_*.deb
 # CPack gives the members of the .deb the modes the umask leaves.
-	@cd $(BUILD) && umask 022 && cpack -G DEB
-	@mkdir -p dist && cp $(BUILD)/numoria_*.deb dist/
->>>>>>> repro
+	@cd build-package && umask 022 && cpack -G DEB
+	@mkdir -p dist && cp build-package/numoria_*.deb dist/
 
 # 64-bit Windows, cross-built with mingw-w64 against the Qt for mingw kept in
 # ../shared/toolchains (unpacked once into $(WIN_BUILD)/qt):
