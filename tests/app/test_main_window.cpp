@@ -277,6 +277,24 @@ private slots:
         delete box;
     }
 
+    // Cell 0 is never made again: a new picture in it must reach the screen.
+    void firstCellShowsItsNewPicture()
+    {
+        WindowFixture f;
+        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+        struct : QObject {
+            int count = 0;
+            bool eventFilter(QObject *, QEvent *event) override
+            {
+                count += event->type() == QEvent::Paint;
+                return false;
+            }
+        } paints;
+        f.cell(0)->installEventFilter(&paints);
+        f.convert(QStringLiteral("7"));
+        QTRY_VERIFY(paints.count > 0);
+    }
+
     void theClipIsReadOnceTheWindowIsOnScreen()
     {
         app::MainWindow window;
