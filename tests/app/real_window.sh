@@ -21,7 +21,7 @@ no display to open a window on|-u DISPLAY -u WAYLAND_DISPLAY
 could not connect to display :$free; on a machine without a display|-u WAYLAND_DISPLAY DISPLAY=:$free
 could not connect to display garbage:::;|DISPLAY=garbage:::
 could not connect to display $DISPLAY: Authorization required|XAUTHORITY=$scratch/none
-Could not find the Qt platform plugin "garbage"|QT_QPA_PLATFORM=garbage
+Could not find the Qt platform plugin "garbage"|QT_QPA_PLATFORM=garbage QT_LOGGING_RULES=qt.qpa.*=true
 Failed to create wl_display|-u WAYLAND_DISPLAY QT_QPA_PLATFORM=wayland
 the linuxfb platform found no screen|QT_QPA_PLATFORM=linuxfb
 |QT_QPA_PLATFORM=eglfs
