@@ -154,6 +154,7 @@ private slots:
         QTest::newRow("a run past the line end") << QByteArray("0102 0000 0601") << QByteArray("01010101 02090909");
         QTest::newRow("half an instruction at the end") << QByteArray("0105 07") << QByteArray("09090909 05090909");
         QTest::newRow("a literal cut short") << QByteArray("0105 0005 0102") << QByteArray("09090909 05090909");
+        QTest::newRow("a literal that ends the data") << QByteArray("0003 010203") << QByteArray("09090909 01020309");
         QTest::newRow("nothing above the top line") << QByteArray("0002 0002 0103") << QByteArray("09090909 09090909");
     }
 
