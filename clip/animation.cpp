@@ -50,6 +50,8 @@ void warnOnce(const std::filesystem::path &file, const std::string &version, con
 
 Animation::Animation(QWidget *parent) : QWidget(parent)
 {
+    // Its own ground, so that a new picture repaints this widget alone.
+    setAutoFillBackground(true);
     connect(&timer_, &QTimer::timeout, this, &Animation::showNextFrame);
 }
 
@@ -94,16 +96,9 @@ void Animation::take(ScaledClip::Opened opened)
         shown_ = clip_->picture(current_, error);
         scheduleNextPicture();
     }
-    updateOpacity();
     updateTimer();
     update();
     emit answered(clip_ != nullptr);
-}
-
-// A picture that fills the widget needs nothing painted under it.
-void Animation::updateOpacity()
-{
-    setAttribute(Qt::WA_OpaquePaintEvent, !shown_.isNull() && shown_.deviceIndependentSize().toSize() == size());
 }
 
 void Animation::showNextFrame()
@@ -144,7 +139,6 @@ void Animation::clear()
     timer_.stop();
     clip_.reset();
     shown_ = {};
-    updateOpacity();
     current_ = 0;
     pendingMs_ = 0;
     update();
@@ -185,7 +179,6 @@ void Animation::hideEvent(QHideEvent *event)
 void Animation::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    updateOpacity();
     if (!file_.empty() && deviceArea() != area_)
         requestFrames();
 }

@@ -57,7 +57,6 @@ private:
     void clear();
     void requestFrames();
     void take(ScaledClip::Opened opened);
-    void updateOpacity();
     void updateTimer();
     void scheduleNextPicture();
     QSize deviceArea() const { return (QSizeF(size()) * devicePixelRatioF()).toSize(); }
