@@ -261,6 +261,25 @@ private slots:
         QVERIFY(clip::ScaledClip::heldBytesOfAll() <= std::int64_t(clip::kMaxHeldPictureBytes));
     }
 
+    // Decoded as they come, each loop starts again over an empty picture: a
+    // first frame that draws nothing shows black, not the loop's last frame.
+    void aLoopStartsOverAnEmptyPicture()
+    {
+        QTemporaryDir dir;
+        const QByteArray nothing = QByteArray::fromHex("0001");
+        QVERIFY(write(dir.filePath("delta.avi"),
+                      aviClip(1000, 1000, 40000, {nothing, rleFill(1000, 1000, 200), nothing}, true)));
+        auto opened = clip::ScaledClip::open(native(dir.filePath("delta.avi")), QSize(1000, 1000), 1, 0, {});
+        QVERIFY(opened.clip);
+        QCOMPARE(opened.clip->framesHeldFrom(1), 1);  // beyond the bound: nothing held ahead
+        QString error;
+        QList<int> levels;
+        for (int frame : {0, 1, 2, 0})
+            levels << qGray(opened.clip->picture(frame, error).pixel(500, 500));
+        QCOMPARE(levels, QList<int>({0, 200, 200, 0}));
+        QVERIFY(error.isEmpty());
+    }
+
     void holdsForLongWithoutOverflow_data()
     {
         QTest::addColumn<int>("lastLevel");

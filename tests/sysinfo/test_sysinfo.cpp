@@ -68,6 +68,7 @@ private slots:
         QTest::newRow("embedded NUL") << 1u << raw("/bin/sh\0-c x\0") << "/bin/sh";
         QTest::newRow("UTF-8") << 1u << raw("/opt/syst\xc3\xa8me") << "/opt/système";
         QTest::newRow("dword") << 4u << raw("\x1f\x01\0\0") << "287";
+        QTest::newRow("dword of five bytes") << 4u << raw("\x1f\x01\0\0\0") << "";
         QTest::newRow("other type") << 2u << raw("/a") << "";
         QTest::newRow("1024 bytes") << 1u << QByteArray(1024, 'a') << QString(1024, 'a');
         QTest::newRow("1025 bytes") << 1u << QByteArray(1025, 'a') << "(none)";
