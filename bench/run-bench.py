@@ -213,11 +213,17 @@ def said(process):
 
 
 def idle_percent(programs, seconds, settle):
+    """Each program is a path, or a path and its arguments in a list."""
     processes = []
-    for path in programs:
+    for command in programs:
+        command = command if isinstance(command, list) else [command]
         log = tempfile.TemporaryFile()
-        processes.append(subprocess.Popen([path], env=gui_environment("xcb"), stdout=subprocess.DEVNULL, stderr=log,
-                                          cwd=os.path.dirname(path)))
+        environment = gui_environment("xcb")
+        if "--tick" in command:
+            # Pictures sent as plain images, as the program sends them.
+            environment["QT_XCB_NO_MITSHM"] = "1"
+        processes.append(subprocess.Popen(command, env=environment, stdout=subprocess.DEVNULL, stderr=log,
+                                          cwd=os.path.dirname(command[0])))
         processes[-1].said = log
     try:
         for process in processes:
@@ -285,8 +291,9 @@ def main():
         print("running click to paint ...", file=sys.stderr, flush=True)
         clicks = click_figures(arguments.bench_build)
         print(f"running idle for {arguments.idle_seconds:g} s ...", file=sys.stderr, flush=True)
-        idle_program, *idle_clips, idle_bare = idle_percent([program] + clip_programs + [bare_window],
-                                                            arguments.idle_seconds, arguments.settle_seconds)
+        idle_program, *idle_clips, idle_bare, idle_ticking = idle_percent(
+            [program] + clip_programs + [bare_window, [bare_window, "--tick"]],
+            arguments.idle_seconds, arguments.settle_seconds)
     finally:
         shutil.rmtree(scratch, ignore_errors=True)
 
@@ -335,8 +342,10 @@ def main():
         # Plays: every run's probe saw all its frames and saw them move on.
         frames = min(count for count, _ in plays)
         moving = all(moved for _, moved in plays)
+        floor = f"same widgets {idle_bare:.2f} %" if name == "committed clip" else \
+            f"same widgets painting 25/s {idle_ticking:.2f} %"
         rows.append([f"Idle CPU over {arguments.idle_seconds:g} s, {name} playing (Xvfb)", f"{idle:.2f} % of a core",
-                     f"same widgets {idle_bare:.2f} %", "", f"<= {idle_target:g} %", verdict(idle <= idle_target)])
+                     floor, "", f"<= {idle_target:g} %", verdict(idle <= idle_target)])
         peak_mb = statistics.median(peak) / 1024
         if name == "committed clip":
             rows.append(["Peak RSS (VmHWM), committed clip shown + 100 conversions", f"{peak_mb:.1f} MiB",
