@@ -32,6 +32,7 @@ private slots:
 
         const int ctrl = Qt::ControlModifier;
         const QString qtest;
+        // clang-format off
         QTest::newRow("digit 0") << int(Qt::Key_0) << 0 << qtest << "120" << false;
         QTest::newRow("digit 9") << int(Qt::Key_9) << 0 << qtest << "129" << false;
         QTest::newRow("keypad digit") << int(Qt::Key_4) << int(Qt::KeypadModifier) << qtest << "124" << false;
@@ -40,46 +41,32 @@ private slots:
         QTest::newRow("colon") << int(Qt::Key_Colon) << 0 << qtest << "12" << true;
         QTest::newRow("letter a") << int(Qt::Key_A) << 0 << qtest << "12" << true;
         QTest::newRow("space") << int(Qt::Key_Space) << 0 << qtest << "12" << true;
-        QTest::newRow("enter") << int(Qt::Key_Return) << 0 << "\r"
-                               << "12" << true;
-        QTest::newRow("keypad enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "\r"
-                                      << "12" << true;
+        QTest::newRow("enter") << int(Qt::Key_Return) << 0 << "\r" << "12" << true;
+        QTest::newRow("keypad enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "\r" << "12" << true;
         QTest::newRow("escape") << int(Qt::Key_Escape) << 0 << qtest << "12" << true;
         QTest::newRow("ctrl+c") << int(Qt::Key_C) << ctrl << qtest << "12" << true;
-        QTest::newRow("ctrl+v as X11") << int(Qt::Key_V) << ctrl << "\x16"
-                                       << "12" << true;
-        QTest::newRow("ctrl+x no text") << int(Qt::Key_X) << ctrl << ""
-                                        << "12" << true;
+        QTest::newRow("ctrl+v as X11") << int(Qt::Key_V) << ctrl << "\x16" << "12" << true;
+        QTest::newRow("ctrl+x no text") << int(Qt::Key_X) << ctrl << "" << "12" << true;
         QTest::newRow("ctrl+@") << int(Qt::Key_At) << ctrl << qtest << "12" << true;
         QTest::newRow("ctrl+_") << int(Qt::Key_Underscore) << ctrl << qtest << "12" << true;
-        QTest::newRow("ctrl+digit") << int(Qt::Key_5) << ctrl << "5"
-                                    << "12" << false;
-        QTest::newRow("ctrl+space") << int(Qt::Key_Space) << ctrl << " "
-                                    << "12" << false;
+        QTest::newRow("ctrl+digit") << int(Qt::Key_5) << ctrl << "5" << "12" << false;
+        QTest::newRow("ctrl+space") << int(Qt::Key_Space) << ctrl << " " << "12" << false;
         QTest::newRow("ctrl+2 as X11") << int(Qt::Key_2) << ctrl << QString(QChar(0)) << "12" << true;
         QTest::newRow("e acute") << int(Qt::Key_Eacute) << 0 << QString::fromUtf8("é") << "12" << true;
-        QTest::newRow("DEL as text of another key") << int(Qt::Key_unknown) << 0 << "\x7f"
-                                                    << "12" << false;
-        QTest::newRow("tab as text of another key") << int(Qt::Key_unknown) << 0 << "\t"
-                                                    << "12" << false;
+        QTest::newRow("DEL as text of another key") << int(Qt::Key_unknown) << 0 << "\x7f" << "12" << false;
+        QTest::newRow("tab as text of another key") << int(Qt::Key_unknown) << 0 << "\t" << "12" << false;
         QTest::newRow("arabic-indic three") << int(Qt::Key_unknown) << 0 << QString::fromUtf8("٣") << "12" << true;
         // Alt and Meta type nothing, and the box must not insert their text either.
-        QTest::newRow("alt+b") << int(Qt::Key_B) << int(Qt::AltModifier) << "b"
-                               << "12" << false;
-        QTest::newRow("alt+7") << int(Qt::Key_7) << int(Qt::AltModifier) << "7"
-                               << "12" << false;
-        QTest::newRow("meta+b") << int(Qt::Key_B) << int(Qt::MetaModifier) << "b"
-                                << "12" << false;
-        QTest::newRow("alt+enter") << int(Qt::Key_Return) << int(Qt::AltModifier) << "\r"
-                                   << "12" << false;
+        QTest::newRow("alt+b") << int(Qt::Key_B) << int(Qt::AltModifier) << "b" << "12" << false;
+        QTest::newRow("alt+7") << int(Qt::Key_7) << int(Qt::AltModifier) << "7" << "12" << false;
+        QTest::newRow("meta+b") << int(Qt::Key_B) << int(Qt::MetaModifier) << "b" << "12" << false;
+        QTest::newRow("alt+enter") << int(Qt::Key_Return) << int(Qt::AltModifier) << "\r" << "12" << false;
         // X11 hands AltGr+Q of a German keyboard as "@" without Alt: a typed character.
-        QTest::newRow("altgr+q as X11") << int(Qt::Key_At) << 0 << "@"
-                                        << "12" << true;
-        QTest::newRow("ctrl+backspace") << int(Qt::Key_Backspace) << ctrl << "\x7f"
-                                        << "12" << true;
+        QTest::newRow("altgr+q as X11") << int(Qt::Key_At) << 0 << "@" << "12" << true;
+        QTest::newRow("ctrl+backspace") << int(Qt::Key_Backspace) << ctrl << "\x7f" << "12" << true;
         QTest::newRow("ctrl+h") << int(Qt::Key_H) << ctrl << qtest << "1" << false;
-        QTest::newRow("ctrl+h as X11") << int(Qt::Key_H) << ctrl << "\b"
-                                       << "1" << false;
+        QTest::newRow("ctrl+h as X11") << int(Qt::Key_H) << ctrl << "\b" << "1" << false;
+        // clang-format on
     }
 
     void typingInTheBox()
@@ -145,14 +132,12 @@ private slots:
         QTest::addColumn<bool>("dropped");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("after");
-        QTest::newRow("pasted letters") << false << "a-"
-                                        << "12a-";
-        QTest::newRow("pasted past five") << false << "3456"
-                                          << "0";
-        QTest::newRow("dropped letters") << true << "a-"
-                                         << "12a-";
-        QTest::newRow("dropped past five") << true << "3456"
-                                           << "0";
+        // clang-format off
+        QTest::newRow("pasted letters") << false << "a-" << "12a-";
+        QTest::newRow("pasted past five") << false << "3456" << "0";
+        QTest::newRow("dropped letters") << true << "a-" << "12a-";
+        QTest::newRow("dropped past five") << true << "3456" << "0";
+        // clang-format on
     }
 
     void pastedOrDroppedText()
@@ -186,26 +171,14 @@ private slots:
         QTest::addColumn<QString>("commit");
         QTest::addColumn<QString>("after");
         QTest::addColumn<int>("messages");
-        QTest::newRow("dead key e circumflex") << "12"
-                                               << "" << QString::fromUtf8("ê") << "12" << 1;
-        QTest::newRow("digit") << "12"
-                               << ""
-                               << "9"
-                               << "129" << 0;
-        QTest::newRow("digits kept, one message") << "12"
-                                                  << ""
-                                                  << "a3b4"
-                                                  << "1234" << 1;
-        QTest::newRow("backspace character") << "12"
-                                             << ""
-                                             << "\b"
-                                             << "12" << 0;
-        QTest::newRow("preedit alone") << "12" << QString::fromUtf8("ê") << ""
-                                       << "12" << 0;
-        QTest::newRow("sixth digit") << "12345"
-                                     << ""
-                                     << "6"
-                                     << "0" << 1;
+        // clang-format off
+        QTest::newRow("dead key e circumflex") << "12" << "" << QString::fromUtf8("ê") << "12" << 1;
+        QTest::newRow("digit") << "12" << "" << "9" << "129" << 0;
+        QTest::newRow("digits kept, one message") << "12" << "" << "a3b4" << "1234" << 1;
+        QTest::newRow("backspace character") << "12" << "" << "\b" << "12" << 0;
+        QTest::newRow("preedit alone") << "12" << QString::fromUtf8("ê") << "" << "12" << 0;
+        QTest::newRow("sixth digit") << "12345" << "" << "6" << "0" << 1;
+        // clang-format on
     }
 
     // A dead key or an input method commits typed characters: each one meets the

@@ -72,18 +72,12 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("column");
         QTest::addColumn<bool>("refused");
-        QTest::newRow("leading zeros") << "007"
-                                       << "7"
-                                       << "七:7" << false;
-        QTest::newRow("five digits") << "12345"
-                                     << "12345"
-                                     << "一:1 十:10 二:2 千:1000 三:3 百:100 四:4 十:10 五:5" << false;
-        QTest::newRow("empty") << ""
-                               << ""
-                               << "一:1" << false;
-        QTest::newRow("pasted letters") << "2a"
-                                        << "2a"
-                                        << "一:1" << true;
+        // clang-format off
+        QTest::newRow("leading zeros") << "007" << "7" << "七:7" << false;
+        QTest::newRow("five digits") << "12345" << "12345" << "一:1 十:10 二:2 千:1000 三:3 百:100 四:4 十:10 五:5" << false;
+        QTest::newRow("empty") << "" << "" << "一:1" << false;
+        QTest::newRow("pasted letters") << "2a" << "2a" << "一:1" << true;
+        // clang-format on
     }
 
     // Cells stand one below the other from cell 0's place, and every one paints.

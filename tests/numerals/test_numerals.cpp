@@ -80,58 +80,34 @@ private slots:
         QTest::addColumn<QString>("digits");
         QTest::addColumn<QString>("cells");
         const TextCheck ok = TextCheck::Digits;
-        QTest::newRow("0") << "0" << ok << "0"
-                           << "零:0";
-        QTest::newRow("007") << "007" << ok << "7"
-                             << "七:7";
-        QTest::newRow("00000") << "00000" << ok << "0"
-                               << "零:0";
-        QTest::newRow("00010") << "00010" << ok << "10"
-                               << "一:1 十:10";
-        QTest::newRow("19") << "19" << ok << "19"
-                            << "一:1 十:10 九:9";
-        QTest::newRow("0250") << "0250" << ok << "250"
-                              << "二:2 百:100 五:5 十:10";
-        QTest::newRow("205") << "205" << ok << "205"
-                             << "二:2 百:100 零:0 五:5";
-        QTest::newRow("01000") << "01000" << ok << "1000"
-                               << "一:1 千:1000";
-        QTest::newRow("1001") << "1001" << ok << "1001"
-                              << "一:1 千:1000 零:0 一:1";
-        QTest::newRow("1010") << "1010" << ok << "1010"
-                              << "一:1 千:1000 零:0 一:1 十:10";
-        QTest::newRow("3405") << "3405" << ok << "3405"
-                              << "三:3 千:1000 四:4 百:100 零:0 五:5";
-        QTest::newRow("10000") << "10000" << ok << "10000"
-                               << "一:1 十:10 千:1000";
-        QTest::newRow("10001") << "10001" << ok << "10001"
-                               << "一:1 十:10 千:1000 零:0 一:1";
-        QTest::newRow("12000") << "12000" << ok << "12000"
-                               << "一:1 十:10 二:2 千:1000";
-        QTest::newRow("30500") << "30500" << ok << "30500"
-                               << "三:3 十:10 千:1000 五:5 百:100";
-        QTest::newRow("40020") << "40020" << ok << "40020"
-                               << "四:4 十:10 千:1000 零:0 二:2 十:10";
-        QTest::newRow("99999") << "99999" << ok << "99999"
-                               << "九:9 十:10 九:9 千:1000 九:9 百:100 九:9 十:10 九:9";
-        QTest::newRow("empty") << "" << TextCheck::Empty << ""
-                               << "";
-        QTest::newRow("six digits") << "123456" << TextCheck::TooLong << ""
-                                    << "";
-        QTest::newRow("six letters") << "abcdef" << TextCheck::TooLong << ""
-                                     << "";
-        QTest::newRow("letter") << "a" << TextCheck::NotDigits << ""
-                                << "";
-        QTest::newRow("digit then slash") << "1/" << TextCheck::NotDigits << ""
-                                          << "";
-        QTest::newRow("colon") << "12:" << TextCheck::NotDigits << ""
-                               << "";
-        QTest::newRow("minus") << "-5" << TextCheck::NotDigits << ""
-                               << "";
-        QTest::newRow("arabic-indic three") << QString::fromUtf8("٣") << TextCheck::NotDigits << ""
-                                            << "";
-        QTest::newRow("fullwidth one") << QString::fromUtf8("１") << TextCheck::NotDigits << ""
-                                       << "";
+        // clang-format off
+        QTest::newRow("0") << "0" << ok << "0" << "零:0";
+        QTest::newRow("007") << "007" << ok << "7" << "七:7";
+        QTest::newRow("00000") << "00000" << ok << "0" << "零:0";
+        QTest::newRow("00010") << "00010" << ok << "10" << "一:1 十:10";
+        QTest::newRow("19") << "19" << ok << "19" << "一:1 十:10 九:9";
+        QTest::newRow("0250") << "0250" << ok << "250" << "二:2 百:100 五:5 十:10";
+        QTest::newRow("205") << "205" << ok << "205" << "二:2 百:100 零:0 五:5";
+        QTest::newRow("01000") << "01000" << ok << "1000" << "一:1 千:1000";
+        QTest::newRow("1001") << "1001" << ok << "1001" << "一:1 千:1000 零:0 一:1";
+        QTest::newRow("1010") << "1010" << ok << "1010" << "一:1 千:1000 零:0 一:1 十:10";
+        QTest::newRow("3405") << "3405" << ok << "3405" << "三:3 千:1000 四:4 百:100 零:0 五:5";
+        QTest::newRow("10000") << "10000" << ok << "10000" << "一:1 十:10 千:1000";
+        QTest::newRow("10001") << "10001" << ok << "10001" << "一:1 十:10 千:1000 零:0 一:1";
+        QTest::newRow("12000") << "12000" << ok << "12000" << "一:1 十:10 二:2 千:1000";
+        QTest::newRow("30500") << "30500" << ok << "30500" << "三:3 十:10 千:1000 五:5 百:100";
+        QTest::newRow("40020") << "40020" << ok << "40020" << "四:4 十:10 千:1000 零:0 二:2 十:10";
+        QTest::newRow("99999") << "99999" << ok << "99999" << "九:9 十:10 九:9 千:1000 九:9 百:100 九:9 十:10 九:9";
+        QTest::newRow("empty") << "" << TextCheck::Empty << "" << "";
+        QTest::newRow("six digits") << "123456" << TextCheck::TooLong << "" << "";
+        QTest::newRow("six letters") << "abcdef" << TextCheck::TooLong << "" << "";
+        QTest::newRow("letter") << "a" << TextCheck::NotDigits << "" << "";
+        QTest::newRow("digit then slash") << "1/" << TextCheck::NotDigits << "" << "";
+        QTest::newRow("colon") << "12:" << TextCheck::NotDigits << "" << "";
+        QTest::newRow("minus") << "-5" << TextCheck::NotDigits << "" << "";
+        QTest::newRow("arabic-indic three") << QString::fromUtf8("٣") << TextCheck::NotDigits << "" << "";
+        QTest::newRow("fullwidth one") << QString::fromUtf8("１") << TextCheck::NotDigits << "" << "";
+        // clang-format on
     }
 
     void typedText()

@@ -100,20 +100,15 @@ private slots:
         const QString kde = "/usr/bin/kinfocenter", gnome = "/usr/bin/gnome-control-center",
                       xfce = "/usr/bin/xfce4-about", hardinfo = "/usr/bin/hardinfo";
         const QStringList views{kde, gnome, xfce, hardinfo}, gnomeView{gnome, "info-overview"};
-        QTest::newRow("first key wins") << "/usr/bin/hard info"
-                                        << "/opt/b"
+        // clang-format off
+        QTest::newRow("first key wins") << "/usr/bin/hard info" << "/opt/b"
                                         << "KDE" << inB + views << true << QStringList{"/usr/bin/hard info"};
-        QTest::newRow("relative first key") << "evil/tool"
-                                            << "/opt/b"
-                                            << "" << inB << true << none;
+        QTest::newRow("relative first key") << "evil/tool" << "/opt/b" << "" << inB << true << none;
         QTest::newRow("bare name") << "touch" << absent << "" << inB << true << none;
         QTest::newRow("resource path") << ":/tool" << absent << "" << inB << true << none;
-        QTest::newRow("second key") << absent << "/opt/b"
-                                    << "KDE" << inB + views << true << inB;
-        QTest::newRow("second key, final slash") << absent << "/opt/b/"
-                                                 << "" << inB << true << inB;
-        QTest::newRow("second key, no tool") << absent << "/opt/b"
-                                             << "" << none << true << none;
+        QTest::newRow("second key") << absent << "/opt/b" << "KDE" << inB + views << true << inB;
+        QTest::newRow("second key, final slash") << absent << "/opt/b/" << "" << inB << true << inB;
+        QTest::newRow("second key, no tool") << absent << "/opt/b" << "" << none << true << none;
         QTest::newRow("dot as folder") << absent << "."
                                        << "" << QStringList{"./MSINFO32.EXE", "MSINFO32.EXE"} << true << none;
         QTest::newRow("neither key") << absent << absent << "" << inB << true << none;
@@ -130,6 +125,7 @@ private slots:
         QTest::newRow("GNOME's only under GNOME")
             << absent << absent << "X-Cinnamon" << QStringList{gnome} << true << none;
         QTest::newRow("view fails to start") << absent << absent << "KDE" << views << false << QStringList{kde};
+        // clang-format on
     }
 
     void startSystemInformation()

@@ -22,24 +22,17 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");  // empty: no value at all
-        QTest::newRow("size counts the NUL") << "Counted"
-                                             << "C:\\Program Files\\Numoria Tool";
-        QTest::newRow("size leaves it out") << "Uncounted"
-                                            << "ABC";
-        QTest::newRow("text after a NUL") << "Cut"
-                                          << "A";
-        QTest::newRow("Latin accents") << "Accented"
-                                       << "Café";
-        QTest::newRow("Chinese") << "Chinese"
-                                 << "数字 零";
-        QTest::newRow("Cyrillic") << "Cyrillic"
-                                  << "Числа";
-        QTest::newRow("REG_DWORD") << "Flags"
-                                   << "31";
-        QTest::newRow("over 1024 bytes") << "Long"
-                                         << "";
-        QTest::newRow("missing value") << "Absent"
-                                       << "";
+        // clang-format off
+        QTest::newRow("size counts the NUL") << "Counted" << "C:\\Program Files\\Numoria Tool";
+        QTest::newRow("size leaves it out") << "Uncounted" << "ABC";
+        QTest::newRow("text after a NUL") << "Cut" << "A";
+        QTest::newRow("Latin accents") << "Accented" << "Café";
+        QTest::newRow("Chinese") << "Chinese" << "数字 零";
+        QTest::newRow("Cyrillic") << "Cyrillic" << "Числа";
+        QTest::newRow("REG_DWORD") << "Flags" << "31";
+        QTest::newRow("over 1024 bytes") << "Long" << "";
+        QTest::newRow("missing value") << "Absent" << "";
+        // clang-format on
     }
     void registryValues()
     {
@@ -57,14 +50,14 @@ private slots:
     {
         QTest::addColumn<QString>("root");
         QTest::addColumn<QString>("folder");
+        // clang-format off
         QTest::newRow("first key") << "" << kToolFolders[0];
         QTest::newRow("second key, folder with blanks") << "Second" << kToolFolders[0];
         QTest::newRow("key and tool in Chinese") << "中文" << kToolFolders[1];
         QTest::newRow("second key, folder in Cyrillic") << "Cyrillic" << kToolFolders[2];
-        QTest::newRow("second key, folder without the tool") << "No tool"
-                                                             << "";
-        QTest::newRow("no key") << "Absent"
-                                << "";
+        QTest::newRow("second key, folder without the tool") << "No tool" << "";
+        QTest::newRow("no key") << "Absent" << "";
+        // clang-format on
     }
     void launcher()
     {
