@@ -40,10 +40,9 @@ std::filesystem::path clipPath()
     // A relative directory would read a clip from wherever Numoria was started.
     if (directory.is_absolute())
         return directory / "numoria.avi";
-    static bool warned = false;
-    if (!warned)
-        qWarning("Clip: the program's own directory cannot be found, so no clip plays");
-    warned = true;
+    // Said once, though the windows ask again at every language switch.
+    [[maybe_unused]] static const bool warned =
+        (qWarning("Clip: the program's own directory cannot be found, so no clip plays"), true);
     return {};
 }
 
