@@ -19,8 +19,7 @@ const QHash<int, QString> &table()
             qWarning("numoria: the string table is missing from the resources");
             return result;
         }
-        QTextStream in(&file);
-        in.setEncoding(QStringConverter::Utf8);
+        QTextStream in(&file);  // UTF-8, as Qt reads text by default
         while (!in.atEnd()) {
             const QString line = in.readLine();
             const qsizetype tab = line.indexOf(u'\t');
