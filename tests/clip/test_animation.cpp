@@ -278,6 +278,10 @@ private slots:
             levels << qGray(opened.clip->picture(frame, error).pixel(500, 500));
         QCOMPARE(levels, QList<int>({0, 200, 200, 0}));
         QVERIFY(error.isEmpty());
+        // Opened again at a frame past its end (the file got shorter): its last.
+        opened = clip::ScaledClip::open(native(dir.filePath("delta.avi")), QSize(1000, 1000), 1, 7, {});
+        QVERIFY(opened.clip);
+        QCOMPARE(qGray(opened.clip->picture(2, error).pixel(500, 500)), 200);
     }
 
     void holdsForLongWithoutOverflow_data()
