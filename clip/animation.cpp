@@ -59,7 +59,7 @@ Animation::~Animation() = default;
 
 void Animation::open(const std::filesystem::path &file)
 {
-    clear();
+    dropClip();
     file_ = file;
     requestFrames();
 }
@@ -115,7 +115,7 @@ void Animation::showNextFrame()
     // A clip decoded as it plays can still find its file cut short.
     if (shown_.isNull()) {
         warnOnce(file_, version_, error);
-        clear();
+        dropClip();
         return;
     }
     scheduleNextPicture();
@@ -134,11 +134,11 @@ void Animation::scheduleNextPicture()
         timer_.setInterval(interval);
 }
 
-void Animation::clear()
+// The picture on show stays until the next answer replaces it.
+void Animation::dropClip()
 {
     timer_.stop();
     clip_.reset();
-    shown_ = {};
     current_ = 0;
     pendingMs_ = 0;
     update();

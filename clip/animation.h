@@ -54,7 +54,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void clear();
+    void dropClip();
     void requestFrames();
     void take(ScaledClip::Opened opened);
     void updateTimer();
