@@ -58,6 +58,9 @@ private slots:
         QVERIFY(!(f.window.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QCOMPARE(f.window.findChild<QWidget *>(QStringLiteral("client"))->size(), QSize(162, 277));
         QVERIFY(frameIsCentred(&f.window));
+        // Every language's caption fits within the button's border and padding.
+        for (const QString &caption : kit::inEveryLanguage(kit::Text::ConvertButton))
+            QVERIFY(QFontMetrics(f.button->font()).horizontalAdvance(caption) <= f.button->width() - 8);
         QCOMPARE(f.box->text(), QStringLiteral("0"));
         QCOMPARE(f.column(), QStringLiteral("零:0"));
         QCOMPARE(f.cell(0)->objectName(), QStringLiteral("Image1"));
