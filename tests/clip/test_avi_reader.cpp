@@ -129,7 +129,8 @@ private slots:
         bad("wide", patched(pal8, "strf", 12, le32(1025)), "picture of 1025 x 9 pixels is larger than 1024 x 1024");
         bad("tall", patched(pal8, "strf", 16, le32(-1025)), "picture of 13 x 1025 pixels is larger than 1024 x 1024");
         bad("too many frames", withMovie(pal8, no.repeated(65537)), "too many frames (the limit is 65536)");
-        bad("no frame rate", patched(fixture("rgb16.avi"), "strh", 28, le32(0)), "corrupt file: no frame rate");
+        bad("no frame scale", patched(fixture("rgb16.avi"), "strh", 28, le32(0)), "corrupt file: no frame rate");
+        bad("no frame rate", patched(fixture("rgb16.avi"), "strh", 32, le32(0)), "corrupt file: no frame rate");
         bad("short", withMovie(pal8, "00db" + le32(2) + "ab"), "corrupt file: frame 1 holds 2 bytes, 144 expected");
         bad("palette change", withMovie(rle8, "00pc" + le32(4) + le32(0)), "unsupported palette change in the clip");
     }
