@@ -50,7 +50,7 @@ ScaledClip::Opened ScaledClip::open(const std::filesystem::path &file, QSize are
         clip->decoder_.reset();
     } else {
         clip->file_ = std::move(clipFile);
-        if (clip->picture(std::clamp(frame, 0, clip->frameCount() - 1), opened.error).isNull())
+        if (clip->picture(std::min(frame, clip->frameCount() - 1), opened.error).isNull())
             return opened;
     }
     opened.clip = std::move(clip);
