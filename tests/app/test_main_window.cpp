@@ -59,7 +59,9 @@ private slots:
         QCOMPARE(f.window.findChild<QWidget *>(QStringLiteral("client"))->size(), QSize(162, 277));
         QVERIFY(frameIsCentred(&f.window));
         // Every language's caption fits within the button's border and padding.
-        for (const QString &caption : kit::inEveryLanguage(kit::Text::ConvertButton))
+        const QStringList captions = kit::inEveryLanguage(kit::Text::ConvertButton);
+        QCOMPARE(captions, QStringList({"Convertir !", "Konvertieren", "Convertion !"}));
+        for (const QString &caption : captions)
             QVERIFY(QFontMetrics(f.button->font()).horizontalAdvance(caption) <= f.button->width() - 8);
         QCOMPARE(f.box->text(), QStringLiteral("0"));
         QCOMPARE(f.column(), QStringLiteral("零:0"));
