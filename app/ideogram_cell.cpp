@@ -34,7 +34,8 @@ void IdeogramCell::setPicture(QSvgRenderer *picture)
 
 void IdeogramCell::paintEvent(QPaintEvent *)
 {
-    if (!picture_ || !picture_->isValid())
+    // A renderer whose picture is missing draws nothing by itself.
+    if (!picture_)
         return;
     QPainter painter(this);
     picture_->render(&painter, devicePixelCover(painter, rect()));

@@ -70,10 +70,10 @@ void Animation::requestFrames()
 {
     const unsigned request = ++request_;
     worker_ = {};  // an older reading stops after the frame it is on
+    area_ = deviceArea();
     if (file_.empty())
         return;
     const qreal ratio = devicePixelRatioF();
-    area_ = deviceArea();
     worker_ = std::jthread([=, this, file = file_, area = area_, frame = current_](std::stop_token stop) {
         auto opened = std::make_shared<ScaledClip::Opened>(ScaledClip::open(file, area, ratio, frame, stop));
         if (!stop.stop_requested())
@@ -179,15 +179,20 @@ void Animation::hideEvent(QHideEvent *event)
 void Animation::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    if (!file_.empty() && deviceArea() != area_)
+    followDeviceArea();
+}
+
+// Frames are scaled once, for the area in device pixels: a new size or a
+// screen of another scale asks for them again.
+void Animation::followDeviceArea()
+{
+    if (deviceArea() != area_)
         requestFrames();
 }
 
 void Animation::paintEvent(QPaintEvent *)
 {
-    // Moved to a screen of another scale: the frames are scaled again, once.
-    if (!file_.empty() && deviceArea() != area_)
-        requestFrames();
+    followDeviceArea();
     if (shown_.isNull())
         return;
     const QSize area = shown_.deviceIndependentSize().toSize();

@@ -56,6 +56,7 @@ protected:
 private:
     void dropClip();
     void requestFrames();
+    void followDeviceArea();
     void take(ScaledClip::Opened opened);
     void updateTimer();
     void scheduleNextPicture();
