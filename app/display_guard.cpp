@@ -175,7 +175,6 @@ DisplayGuard::~DisplayGuard()
 #endif
     for (const QString &message : std::as_const(log.said))
         std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-    log.said.clear();
 }
 
 }  // namespace app
