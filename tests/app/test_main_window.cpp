@@ -63,6 +63,8 @@ private slots:
         QCOMPARE(captions, QStringList({"Convertir !", "Konvertieren", "Convertion !"}));
         for (const QString &caption : captions)
             QVERIFY(QFontMetrics(f.button->font()).horizontalAdvance(caption) <= f.button->width() - 8);
+        // The zero on the button is drawn at its own size, never scaled, so it stays sharp.
+        QCOMPARE(f.button->icon().availableSizes(), QList<QSize>{f.button->iconSize() * f.button->devicePixelRatio()});
         QCOMPARE(f.box->text(), QStringLiteral("0"));
         QCOMPARE(f.column(), QStringLiteral("零:0"));
         QCOMPARE(f.cell(0)->objectName(), QStringLiteral("Image1"));
