@@ -116,6 +116,7 @@ private slots:
         bad("video without format", patched(pal8, "strf", 0, "strx"), "corrupt file: video stream without a format");
         bad("format below 40 bytes", patched(pal8, "strf", 8, le32(39)), "corrupt file: video format too short");
         bad("format past its chunk", patched(pal8, "strf", 8, le32(1065)), "corrupt file: video format too short");
+        bad("no movie list", patched(pal8, "movi", 0, "movx"), "no frames");
         bad("no frames", withMovie(pal8, "LIST" + le32(0) + "00wb" + le32(0) + "01db" + le32(1) + "x"), "no frames");
         bad("MJPEG", patched(pal8, "strf", 24, "MJPG"), "unsupported codec 'MJPG'");
         bad("unprintable codec", patched(pal8, "strf", 24, le32(0x20580A7F)), "unsupported codec '??X '");
