@@ -28,11 +28,11 @@ QLabel *addLabel(QWidget *parent, const char *name, const QRect &place)
 }
 
 // One rule of the etched separator, drawn as a one-pixel line.
-void addRule(QWidget *parent, float topTwips, const QColor &colour)
+void addRule(QWidget *parent, kit::Twips top, const QColor &colour)
 {
     auto *rule = new QFrame(parent);
     rule->setObjectName(QStringLiteral("Line1"));
-    rule->setGeometry(kit::twipsRect(120, topTwips, 5895, 15));
+    rule->setGeometry(kit::twipsRect(120, top, 5895, 15));
     kit::paintBackground(rule, colour);
 }
 

@@ -16,13 +16,6 @@ namespace {
 constexpr int kSmallestPixelSize = 7;
 }  // namespace
 
-int twipsToPixels(float twips) { return static_cast<int>(std::lround(twips / twipsPerPixel)); }
-
-QRect twipsRect(float left, float top, float width, float height)
-{
-    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
-}
-
 bool windowSizeCanBeFixed() { return QGuiApplication::platformName() != QLatin1String("wayland"); }
 
 void paintBackground(QWidget *widget, const QColor &colour)

@@ -18,11 +18,21 @@ inline const QColor lightYellow(255, 255, 192);
 inline const QColor lightCyan(192, 255, 255);
 inline const QColor lightGreen(192, 255, 192);
 
-// Layouts are written in twips; this is the one place that converts them to
-// device-independent pixels.
-constexpr float twipsPerPixel = 15.0f;
-int twipsToPixels(float twips);
-QRect twipsRect(float left, float top, float width, float height);
+// Layouts are written in twips, on a grid of whole device-independent
+// pixels of 15 twips each; this is the one place that converts them. A value
+// off the grid is a typo, and does not compile.
+struct Twips {
+    consteval Twips(int twips) : pixels(twips / 15)
+    {
+        if (twips % 15 != 0)
+            throw "a layout value in twips must be a whole number of pixels";
+    }
+    int pixels;
+};
+constexpr QRect twipsRect(Twips left, Twips top, Twips width, Twips height)
+{
+    return QRect(left.pixels, top.pixels, width.pixels, height.pixels);
+}
 
 // Whether a window can keep one size. On Wayland, Qt's own title bar offers
 // to maximise every window, and the compositor drops a client whose window
