@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QMimeData>
+#include <QShortcut>
 #include <QtTest>
 
 namespace {
@@ -109,6 +110,23 @@ private slots:
         QTest::sendKeyEvent(QTest::Click, f.box, Qt::Key_Tab, QStringLiteral("\t"), Qt::NoModifier);
         QVERIFY(f.button->hasFocus());
         QVERIFY(boxes.messages.isEmpty());
+    }
+
+    // A typed character belongs to the box, refused or not: the window's
+    // shortcuts never see it.
+    void typedCharactersAreKeptFromShortcuts()
+    {
+        WindowFixture f;
+        QApplication::setActiveWindow(&f.window);
+        MessageRecorder boxes;
+        for (const QString &typed : {QStringLiteral("1"), QStringLiteral("a")}) {
+            QShortcut shortcut(QKeySequence(typed), &f.window);
+            QSignalSpy taken(&shortcut, &QShortcut::activated);
+            QTest::keyClick(f.box, typed.front().toLatin1());
+            QVERIFY(taken.isEmpty());
+        }
+        QCOMPARE(f.box->text(), QStringLiteral("01"));
+        QCOMPARE(boxes.messages, QList<kit::Message>{kDigitsOnly});
     }
 
     void sixthCharacterResetsTheBox()
