@@ -14,10 +14,10 @@ namespace app {
 
 namespace {
 
-constexpr int kBackspace = 8;
-constexpr int kEnter = 13;
-constexpr int kEscape = 27;
-constexpr char16_t kDelete = 0x7f;
+constexpr char16_t kBackspace = u'\b';
+constexpr char16_t kEnter = u'\r';
+constexpr char16_t kEscape = u'\x1b';
+constexpr char16_t kDelete = u'\x7f';
 
 bool altOrMeta(const QKeyEvent &event) { return event.modifiers() & (Qt::AltModifier | Qt::MetaModifier); }
 
