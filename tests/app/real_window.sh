@@ -10,7 +10,8 @@ mkdir -p "$shots"
 free=99 # a display number no X server on this machine holds
 while [ -e "/tmp/.X11-unix/X$free" ] || [ -e "/tmp/.X$free-lock" ] \
     || grep -q "@/tmp/.X11-unix/X$free\$" /proc/net/unix; do free=$((free + 1)); done
-# One line that names the cause, and status 2: never Qt's abort (134, with a core).
+# One line that names the cause (of a list of platforms, the first that failed),
+# and status 2: never Qt's abort (134, with a core).
 while IFS='|' read -r expected settings; do
     status=0
     said=$(env $settings "$program" 2>&1 </dev/null) || status=$?
@@ -21,7 +22,7 @@ no display to open a window on|-u DISPLAY -u WAYLAND_DISPLAY
 could not connect to display :$free; on a machine without a display|-u WAYLAND_DISPLAY DISPLAY=:$free
 could not connect to display garbage:::;|DISPLAY=garbage:::
 could not connect to display $DISPLAY: Authorization required|XAUTHORITY=$scratch/none
-Could not find the Qt platform plugin "garbage"|QT_QPA_PLATFORM=garbage QT_LOGGING_RULES=qt.qpa.*=true
+Could not find the Qt platform plugin "garbage"|QT_QPA_PLATFORM=garbage;nothing QT_LOGGING_RULES=qt.qpa.*=true
 Failed to create wl_display|-u WAYLAND_DISPLAY QT_QPA_PLATFORM=wayland
 the linuxfb platform found no screen|QT_QPA_PLATFORM=linuxfb
 |QT_QPA_PLATFORM=eglfs
