@@ -176,23 +176,12 @@ void Animation::hideEvent(QHideEvent *event)
     updateTimer();
 }
 
-void Animation::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    followDeviceArea();
-}
-
-// Frames are scaled once, for the area in device pixels: a new size or a
-// screen of another scale asks for them again.
-void Animation::followDeviceArea()
-{
-    if (deviceArea() != area_)
-        requestFrames();
-}
-
 void Animation::paintEvent(QPaintEvent *)
 {
-    followDeviceArea();
+    // Frames are scaled once, for the area in device pixels: a new size or a
+    // screen of another scale asks for them again when next painted.
+    if (deviceArea() != area_)
+        requestFrames();
     if (shown_.isNull())
         return;
     const QSize area = shown_.deviceIndependentSize().toSize();

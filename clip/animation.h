@@ -50,13 +50,11 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void dropClip();
     void requestFrames();
-    void followDeviceArea();
     void take(ScaledClip::Opened opened);
     void updateTimer();
     void scheduleNextPicture();
