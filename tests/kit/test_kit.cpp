@@ -1,7 +1,9 @@
+#include "kit/centring.h"
 #include "kit/strings.h"
 #include "kit/style.h"
 
 #include <QFontMetrics>
+#include <QWidget>
 #include <QtTest>
 
 class TestKit : public QObject
@@ -34,6 +36,31 @@ private slots:
         const QSize exact(metrics.horizontalAdvance(QStringLiteral("Konvertieren")), metrics.height());
         QCOMPARE(kit::fontFittingCaptions(base, {QStringLiteral("Konvertieren")}, exact).pixelSize(), 20);
         QCOMPARE(kit::withoutAccelerator(QStringLiteral("&Files && more")), QStringLiteral("Files & more"));
+    }
+
+    void centringEnds_data()
+    {
+        QTest::addColumn<bool>("framed");
+        QTest::addColumn<int>("withinMs");
+        QTest::newRow("framed: once its frame is known") << true << 1000;
+        QTest::newRow("frameless: after two seconds of looking") << false << 4000;
+    }
+
+    // The window is watched for its frame until it is placed for good, and
+    // no longer: a watch left running would wake the program forever.
+    void centringEnds()
+    {
+        QFETCH(bool, framed);
+        QFETCH(int, withinMs);
+        QWidget window(nullptr, framed ? Qt::Window : Qt::Window | Qt::FramelessWindowHint);
+        window.resize(100, 100);
+        kit::centreWhenShown(&window);
+        const auto watchers = [&] { return window.findChildren<QObject *>(Qt::FindDirectChildrenOnly).size(); };
+        QCOMPARE(watchers(), 1);
+        window.show();
+        QTest::qWait(withinMs / 4);
+        QCOMPARE(watchers(), framed ? 0 : 1);
+        QTRY_COMPARE_WITH_TIMEOUT(watchers(), 0, withinMs);
     }
 
     void twipsAreFifteenToAPixel()
