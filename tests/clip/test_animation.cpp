@@ -284,6 +284,28 @@ private slots:
         QCOMPARE(qGray(opened.clip->picture(2, error).pixel(500, 500)), 200);
     }
 
+    // A clip faster than 25 pictures a second keeps its speed by skipping
+    // frames: each tick comes when a new picture is due, never sooner than
+    // 40 ms after the last, and shows the frame due at that time.
+    void aFastClipKeepsItsSpeed()
+    {
+        QTemporaryDir dir;
+        QList<QByteArray> frames;  // 15 ms each: pictures of 1, 1 and 4 frames in turn
+        for (int picture = 0; picture < 18; ++picture)
+            frames.append(QList<QByteArray>(picture % 3 == 2 ? 4 : 1, QByteArray(1, char(picture)) + QByteArray(3, 0)));
+        QVERIFY(write(dir.filePath("fast.avi"), aviClip(1, 1, 15000, frames)));
+        Window w;
+        w.animation->resize(41, 41);
+        QVERIFY(w.openAndWait(native(dir.filePath("fast.avi"))));
+        QList<int> shown;
+        for (int tick = 0; tick < 8; ++tick) {
+            w.animation->showNextFrame();
+            shown << w.animation->currentFrame();
+        }
+        // At 40, 90, 120, 180, 210, 270, 300 and 360 ms.
+        QCOMPARE(shown, QList<int>({2, 6, 8, 12, 14, 18, 20, 24}));
+    }
+
     void holdsForLongWithoutOverflow_data()
     {
         QTest::addColumn<int>("lastLevel");
