@@ -63,6 +63,8 @@ private slots:
         QCOMPARE(captions, QStringList({"Convertir !", "Konvertieren", "Convertion !"}));
         for (const QString &caption : captions)
             QVERIFY(QFontMetrics(f.button->font()).horizontalAdvance(caption) <= f.button->width() - 8);
+        for (const QString &prompt : kit::inEveryLanguage(kit::Text::Prompt))
+            QVERIFY(QFontMetrics(f.prompt->font()).horizontalAdvance(prompt) <= f.prompt->width());
         // The zero on the button is drawn at its own size, never scaled, so it stays sharp.
         QCOMPARE(f.button->icon().availableSizes(), QList<QSize>{f.button->iconSize() * f.button->devicePixelRatio()});
         QCOMPARE(f.box->text(), QStringLiteral("0"));
@@ -250,6 +252,14 @@ private slots:
         QVERIFY(frameIsCentred(box));
         QCOMPARE(box->size(), QSize(409, 237));
         QCOMPARE(box->findChild<QWidget *>(QStringLiteral("Animation1"))->geometry(), QRect(16, 16, 41, 41));
+        // The etched rule across it: a grey line over a white one.
+        const QImage shot = box->grab().toImage();
+        const auto middleOfRow = [&](int y) {
+            const QPointF middle = QPointF(200, y + 0.5) * shot.devicePixelRatio();
+            return shot.pixelColor(int(middle.x()), int(middle.y()));
+        };
+        QCOMPARE(QList<QColor>({middleOfRow(163), middleOfRow(164)}),
+                 QList<QColor>({QColor(128, 128, 128), QColor(Qt::white)}));
 #ifndef _WIN32  // without a stand-in registry file, the launcher can only say it is unavailable
         QVERIFY2(!std::filesystem::exists(sysinfo::standInRegistryFile), "a registry file here would start a tool");
         MessageRecorder unavailable;
