@@ -222,6 +222,12 @@ private slots:
                               labelText(box, "lblDescription")}),
                  texts);
         QCOMPARE(labelText(box, "lblTitle"), QStringLiteral("Numoria"));
+        // Each line of each text fits its label.
+        for (const char *name : {"lblTitle", "lblVersion", "lblDescription", "Label1", "lblDisclaimer"}) {
+            const auto *label = box->findChild<QLabel *>(QString::fromLatin1(name));
+            for (const QString &line : label->text().split(QStringLiteral("\r\n")))
+                QVERIFY2(QFontMetrics(label->font()).horizontalAdvance(line) <= label->width(), name);
+        }
         QCOMPARE(labelText(box, "lblDisclaimer").count(QStringLiteral("\r\n")), 2);
         QVERIFY(!box->findChild<QLabel *>(QStringLiteral("Image1"))->pixmap().isNull());
         QVERIFY(!box->windowIcon().isNull());
@@ -260,6 +266,10 @@ private slots:
         };
         QCOMPARE(QList<QColor>({middleOfRow(163), middleOfRow(164)}),
                  QList<QColor>({QColor(128, 128, 128), QColor(Qt::white)}));
+        // Every language's caption fits within the button's border and padding.
+        const auto *sysInfo = box->findChild<QPushButton *>(QStringLiteral("cmdSysInfo"));
+        for (const QString &caption : kit::inEveryLanguage(kit::Text::SysInfoButton))
+            QVERIFY(QFontMetrics(sysInfo->font()).horizontalAdvance(caption) <= sysInfo->width() - 8);
 #ifndef _WIN32  // without a stand-in registry file, the launcher can only say it is unavailable
         QVERIFY2(!std::filesystem::exists(sysinfo::standInRegistryFile), "a registry file here would start a tool");
         MessageRecorder unavailable;
