@@ -306,6 +306,30 @@ private slots:
         QCOMPARE(shown, QList<int>({2, 6, 8, 12, 14, 18, 20, 24}));
     }
 
+    // Decoded as it plays, a clip whose file is cut short says which frame
+    // is gone, and stops, showing its ground.
+    void aClipCutShortWhilePlayingStops()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("cut.avi");
+        QList<QByteArray> frames;
+        for (int frame = 0; frame < 3; ++frame)
+            frames.append(rleFill(1000, 1000, 50 * (frame + 1)));
+        QVERIFY(write(path, aviClip(1000, 1000, 40000, frames, true)));
+        Window w;
+        w.animation->resize(1000, 1000);
+        QVERIFY(w.openAndWait(native(path)));
+        QVERIFY(QFile::resize(path, QFileInfo(path).size() - 2 * (frames[0].size() + 8)));  // frame 1 alone stays
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(QStringLiteral("Animation: cannot play the clip \"%1\": the "
+                                                                     "file changed while it was read: frame 2 is gone")
+                                                          .arg(QDir::toNativeSeparators(path))));
+        QTest::failOnWarning(QRegularExpression());
+        w.animation->showNextFrame();
+        QCOMPARE(w.animation->frameCount(), 0);
+        QVERIFY(!w.animation->isPlaying());
+        QVERIFY(w.animation->shownPicture().isNull());
+    }
+
     void holdsForLongWithoutOverflow_data()
     {
         QTest::addColumn<int>("lastLevel");
